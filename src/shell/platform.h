@@ -1,0 +1,47 @@
+#pragma once
+
+#include <allegro5/allegro.h>
+#include <allegro5/allegro_audio.h>
+
+// The system layer: every call that opens or presents the screen, sleeps,
+// reads the clock, polls the keyboard or the pointer, or plays a sound goes
+// through here. The game links the Allegro implementation; the test suite
+// links a scripted one that feeds input frame by frame, records rests instead
+// of sleeping and draws into a memory canvas.
+//
+// The game never draws on the window's back buffer directly. It draws into a
+// 1020 x 710 canvas that keeps its image from frame to frame, and presenting a
+// frame copies the canvas to the window. Wherever the game means "the screen",
+// it means this canvas.
+
+// Installs keyboard and mouse. False when either cannot be installed.
+bool sys_install_input();
+
+// Installs sound with three voices. False when there is no sound device; the
+// game then plays silent and every sys_play_sample is a no-op.
+bool sys_install_audio();
+
+// Opens the 1020 x 710 window and its canvas and makes the canvas the target.
+// False when no window can be opened.
+bool sys_open_screen();
+
+// Destroys the canvas and the window.
+void sys_close_screen();
+
+// Makes the canvas the drawing target.
+void sys_target_screen();
+
+// Shows the canvas in the window.
+void sys_present();
+
+// Sleeps for the given seconds.
+void sys_rest(double seconds);
+
+// The calendar time in whole seconds, to seed the generator.
+unsigned sys_clock_seconds();
+
+void sys_get_keyboard_state(ALLEGRO_KEYBOARD_STATE *state);
+void sys_get_mouse_state(ALLEGRO_MOUSE_STATE *state);
+
+// Plays a sample once, centred. A null sample or a silent game plays nothing.
+void sys_play_sample(ALLEGRO_SAMPLE *sample, float gain, float speed);

@@ -1,0 +1,68 @@
+// The system layer on a real window, keyboard, mouse, clock and sound card.
+#include <allegro5/allegro_acodec.h>
+#include <ctime>
+
+#include "shell/platform.h"
+#include "shell/resources.h"
+
+namespace {
+ALLEGRO_BITMAP *canvas;
+bool audio_ready;
+}  // namespace
+
+bool sys_install_input() { return al_install_keyboard() && al_install_mouse(); }
+
+bool sys_install_audio() {
+    // Without a sound device al_reserve_samples would abort the process, so it
+    // is only asked for once the audio system is really up.
+    audio_ready = al_install_audio() && al_init_acodec_addon() && al_reserve_samples(3);
+    return audio_ready;
+}
+
+bool sys_open_screen() {
+    display = al_create_display(1020, 710);
+    if (!display) return false;
+    // Double-buffered GL windows promise nothing about the back buffer after a
+    // flip, and the game draws incrementally: it keeps its own image instead.
+    canvas = al_create_bitmap(1020, 710);
+    if (!canvas) {
+        al_destroy_display(display);
+        display = nullptr;
+        return false;
+    }
+    al_set_target_bitmap(canvas);
+    return true;
+}
+
+void sys_close_screen() {
+    al_destroy_bitmap(canvas);
+    canvas = nullptr;
+    al_destroy_display(display);
+    display = nullptr;
+}
+
+void sys_target_screen() { al_set_target_bitmap(canvas); }
+
+void sys_present() {
+    ALLEGRO_BITMAP *target = al_get_target_bitmap();
+    al_set_target_backbuffer(display);
+    // A plain copy: the canvas replaces the window's content whatever its alpha.
+    al_set_blender(ALLEGRO_ADD, ALLEGRO_ONE, ALLEGRO_ZERO);
+    al_draw_bitmap(canvas, 0, 0, 0);
+    al_set_blender(ALLEGRO_ADD, ALLEGRO_ONE, ALLEGRO_INVERSE_ALPHA);
+    al_flip_display();
+    al_set_target_bitmap(target);
+}
+
+void sys_rest(double seconds) { al_rest(seconds); }
+
+unsigned sys_clock_seconds() { return static_cast<unsigned>(time(nullptr)); }
+
+void sys_get_keyboard_state(ALLEGRO_KEYBOARD_STATE *state) { al_get_keyboard_state(state); }
+
+void sys_get_mouse_state(ALLEGRO_MOUSE_STATE *state) { al_get_mouse_state(state); }
+
+void sys_play_sample(ALLEGRO_SAMPLE *sample, float gain, float speed) {
+    if (!audio_ready || !sample) return;
+    al_play_sample(sample, gain, ALLEGRO_AUDIO_PAN_NONE, speed, ALLEGRO_PLAYMODE_ONCE, nullptr);
+}
