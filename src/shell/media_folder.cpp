@@ -4,12 +4,12 @@
 
 namespace {
 
-bool is_folder(const std::string &path) {
-    ALLEGRO_FS_ENTRY *entry = al_create_fs_entry(path.c_str());
-    bool folder = entry && al_fs_entry_exists(entry) &&
-                  (al_get_fs_entry_mode(entry) & ALLEGRO_FILEMODE_ISDIR);
-    al_destroy_fs_entry(entry);
-    return folder;
+int files_present(const std::string &folder) {
+    int present = 0;
+    for (const std::string &name : required_media_files()) {
+        present += al_filename_exists((folder + "/" + name).c_str()) ? 1 : 0;
+    }
+    return present;
 }
 
 std::string beside_executable() {
@@ -21,13 +21,21 @@ std::string beside_executable() {
     return folder;
 }
 
+// A folder called media is not necessarily ours (Linux has /media): the first
+// complete one wins, else the first that holds any of our files, so the
+// message about what is missing points at the right place.
 std::string find_media_folder() {
     const std::string candidates[] = {"media", beside_executable(),
                                       std::string(PICTURE_CUBES_DATA_DIR) + "/media"};
+    size_t wanted = required_media_files().size();
     for (const std::string &candidate : candidates) {
-        if (!candidate.empty() && is_folder(candidate)) return candidate;
+        if (!candidate.empty() && files_present(candidate) == static_cast<int>(wanted)) {
+            return candidate;
+        }
     }
-    // None exists: name the first place looked, so the message points there.
+    for (const std::string &candidate : candidates) {
+        if (!candidate.empty() && files_present(candidate) > 0) return candidate;
+    }
     return "media";
 }
 
@@ -38,7 +46,9 @@ const std::string &media_folder() {
     return folder;
 }
 
-std::string media_path(const std::string &name) { return media_folder() + "/" + name; }
+std::string media_path(const std::string &name) {
+    return media_folder() + "/" + name;
+}
 
 std::string picture_file_name(int group, int number) {
     static const char prefixes[] = {'b', 'p', 'w'};

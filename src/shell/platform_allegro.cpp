@@ -10,7 +10,9 @@ ALLEGRO_BITMAP *canvas;
 bool audio_ready;
 }  // namespace
 
-bool sys_install_input() { return al_install_keyboard() && al_install_mouse(); }
+bool sys_install_input() {
+    return al_install_keyboard() && al_install_mouse();
+}
 
 bool sys_install_audio() {
     // Without a sound device al_reserve_samples would abort the process, so it
@@ -41,7 +43,9 @@ void sys_close_screen() {
     display = nullptr;
 }
 
-void sys_target_screen() { al_set_target_bitmap(canvas); }
+void sys_target_screen() {
+    al_set_target_bitmap(canvas);
+}
 
 void sys_present() {
     ALLEGRO_BITMAP *target = al_get_target_bitmap();
@@ -54,13 +58,21 @@ void sys_present() {
     al_set_target_bitmap(target);
 }
 
-void sys_rest(double seconds) { al_rest(seconds); }
+void sys_rest(double seconds) {
+    al_rest(seconds);
+}
 
-unsigned sys_clock_seconds() { return static_cast<unsigned>(time(nullptr)); }
+unsigned sys_clock_seconds() {
+    return static_cast<unsigned>(time(nullptr));
+}
 
-void sys_get_keyboard_state(ALLEGRO_KEYBOARD_STATE *state) { al_get_keyboard_state(state); }
+void sys_get_keyboard_state(ALLEGRO_KEYBOARD_STATE *state) {
+    al_get_keyboard_state(state);
+}
 
-void sys_get_mouse_state(ALLEGRO_MOUSE_STATE *state) { al_get_mouse_state(state); }
+void sys_get_mouse_state(ALLEGRO_MOUSE_STATE *state) {
+    al_get_mouse_state(state);
+}
 
 void sys_play_sample(ALLEGRO_SAMPLE *sample, float gain, float speed) {
     if (!audio_ready || !sample) return;

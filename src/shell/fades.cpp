@@ -1,0 +1,35 @@
+#include "shell/fades.h"
+
+#include <allegro5/allegro_primitives.h>
+
+#include "shell/platform.h"
+#include "shell/resources.h"
+
+namespace {
+
+// Each frame blends a little more black over what the screen already shows;
+// the bottom five rows are left as they are.
+void darken_screen() {
+    for (int i = 0; i < 44; i++) {
+        al_draw_filled_rectangle(0, 0, 1020, 705, al_map_rgba(0, 0, 0, i));
+        sys_present();
+        sys_rest(0.02);
+    }
+}
+
+}  // namespace
+
+void fade_to_black() {
+    darken_screen();
+}
+
+void shut_down() {
+    darken_screen();
+    sys_close_screen();
+    ALLEGRO_BITMAP **long_lived[] = {&backdrop,    &ui_sheet,    &work_tile_1,
+                                     &work_tile_2, &work_tile_3, &tile_strip};
+    for (ALLEGRO_BITMAP **bitmap : long_lived) {
+        al_destroy_bitmap(*bitmap);
+        *bitmap = nullptr;
+    }
+}

@@ -1,0 +1,3 @@
+#include "view/backdrop.h"
+
+void compose_backdrop(const int &) {}

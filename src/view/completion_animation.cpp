@@ -1,0 +1,3 @@
+#include "view/completion_animation.h"
+
+void play_completion_animation(const int &) {}

@@ -1,0 +1,3 @@
+#include "view/end_screen.h"
+
+void show_end_screen() {}

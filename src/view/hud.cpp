@@ -1,0 +1,3 @@
+#include "view/hud.h"
+
+void draw_hud(const int &) {}

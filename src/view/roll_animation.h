@@ -1,0 +1,17 @@
+#pragma once
+
+#include <allegro5/allegro.h>
+
+// Greys of the outgoing and incoming faces, recomputed every playing frame.
+extern ALLEGRO_COLOR tint_out_dim;
+extern ALLEGRO_COLOR tint_in_fade;
+extern ALLEGRO_COLOR tint_out_bright;
+extern ALLEGRO_COLOR tint_in_bright;
+
+void compute_roll_tints();
+
+// Renders the selected cube's front, with its quarter-turn, into a scratch tile.
+void prepare_face_tiles();
+
+// Draws one step of the selected cube rolling in the given direction.
+void draw_roll_step(int direction);

@@ -1,0 +1,81 @@
+// The real binary, started where it cannot run: it must say what is wrong
+// and exit 1, not crash.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+#include "shell/media_folder.h"
+
+namespace {
+
+struct outcome {
+    int exit_code;
+    std::string errors;
+};
+
+// Runs the game in `folder` without an X display and collects its stderr.
+outcome run_game_in(const std::string &folder) {
+    std::string command = "cd '" + folder + "' && env -u DISPLAY -u WAYLAND_DISPLAY '" +
+                          PICTURE_CUBES_BINARY + "' 2>&1 >/dev/null";
+    FILE *pipe = popen(command.c_str(), "r");
+    outcome result{-1, ""};
+    if (!pipe) return result;
+    char buffer[512];
+    while (fgets(buffer, sizeof buffer, pipe)) result.errors += buffer;
+    int status = pclose(pipe);
+    if (WIFEXITED(status)) result.exit_code = WEXITSTATUS(status);
+    return result;
+}
+
+// A working folder whose media holds an empty file for every name the game
+// needs, except the ones left out.
+std::string folder_with_media_except(const std::vector<std::string> &left_out) {
+    char name[] = "/tmp/picture-cubes-test-XXXXXX";
+    std::string folder = mkdtemp(name);
+    std::string media = folder + "/media";
+    mkdir(media.c_str(), 0755);
+    for (const std::string &file : required_media_files()) {
+        bool skip = false;
+        for (const std::string &out : left_out) skip = skip || out == file;
+        if (!skip) std::ofstream(media + "/" + file) << "";
+    }
+    return folder;
+}
+
+TEST(start_up_failure, missing_files_are_all_named_with_their_paths) {
+    std::string folder = folder_with_media_except({"ele.png", "w10.jpg", "arialbd.ttf"});
+    outcome run = run_game_in(folder);
+    EXPECT_EQ(run.exit_code, 1);
+    EXPECT_NE(run.errors.find("missing game files"), std::string::npos) << run.errors;
+    EXPECT_NE(run.errors.find("media/ele.png"), std::string::npos) << run.errors;
+    EXPECT_NE(run.errors.find("media/w10.jpg"), std::string::npos) << run.errors;
+    EXPECT_NE(run.errors.find("media/arialbd.ttf"), std::string::npos) << run.errors;
+    EXPECT_EQ(run.errors.find("media/w1.jpg"), std::string::npos) << run.errors;
+    EXPECT_EQ(run.errors.find("Segmentation"), std::string::npos);
+}
+
+TEST(start_up_failure, without_a_display_the_game_says_so_and_exits_1) {
+    std::string folder = folder_with_media_except({});
+    outcome run = run_game_in(folder);
+    EXPECT_EQ(run.exit_code, 1);
+    EXPECT_NE(run.errors.find("cannot open a 1020 x 710 window"), std::string::npos) << run.errors;
+    EXPECT_NE(run.errors.find("DISPLAY=not set"), std::string::npos) << run.errors;
+}
+
+TEST(start_up_failure, an_empty_media_folder_names_every_file) {
+    std::string folder = folder_with_media_except(required_media_files());
+    outcome run = run_game_in(folder);
+    EXPECT_EQ(run.exit_code, 1);
+    size_t named = 0;
+    for (const std::string &file : required_media_files()) {
+        if (run.errors.find("media/" + file) != std::string::npos) named++;
+    }
+    EXPECT_EQ(named, required_media_files().size());
+    EXPECT_EQ(required_media_files().size(), 34u);
+}
+
+}  // namespace

@@ -1,0 +1,123 @@
+// The system layer of the test suite: no window, no sleeping, no devices.
+#include "support/scripted_platform.h"
+
+#include <numeric>
+
+#include "shell/platform.h"
+#include "shell/resources.h"
+
+namespace script {
+
+unsigned clock_seconds = 1;
+bool screen_available = true;
+bool audio_available = false;
+int presents;
+std::vector<double> rests;
+std::vector<played_sample> samples;
+int mouse_polls;
+bool screen_open;
+std::function<void()> on_present;
+std::function<void()> on_rest;
+
+namespace {
+ALLEGRO_BITMAP *memory_canvas;
+ALLEGRO_MOUSE_STATE pointer;
+ALLEGRO_KEYBOARD_STATE keys;
+}  // namespace
+
+void set_pointer(int x, int y, int buttons) {
+    pointer.x = x;
+    pointer.y = y;
+    pointer.buttons = buttons;
+}
+
+void set_key(int keycode, bool down) {
+    // The library's own key test reads these bits.
+    unsigned bit = 1u << (keycode % 32);
+    if (down) {
+        keys.__key_down__internal__[keycode / 32] |= bit;
+    } else {
+        keys.__key_down__internal__[keycode / 32] &= ~bit;
+    }
+}
+
+double total_rest() {
+    return std::accumulate(rests.begin(), rests.end(), 0.0);
+}
+
+ALLEGRO_BITMAP *canvas() {
+    return memory_canvas;
+}
+
+void reset() {
+    pointer = ALLEGRO_MOUSE_STATE();
+    keys = ALLEGRO_KEYBOARD_STATE();
+    clock_seconds = 1;
+    screen_available = true;
+    audio_available = false;
+    presents = 0;
+    rests.clear();
+    samples.clear();
+    mouse_polls = 0;
+    on_present = nullptr;
+    on_rest = nullptr;
+}
+
+}  // namespace script
+
+using namespace script;
+
+bool sys_install_input() {
+    return true;
+}
+
+bool sys_install_audio() {
+    return audio_available;
+}
+
+bool sys_open_screen() {
+    if (!screen_available) return false;
+    if (!memory_canvas) {
+        al_set_new_bitmap_flags(ALLEGRO_MEMORY_BITMAP);
+        memory_canvas = al_create_bitmap(1020, 710);
+    }
+    al_set_target_bitmap(memory_canvas);
+    al_clear_to_color(al_map_rgb(0, 0, 0));
+    screen_open = true;
+    return true;
+}
+
+void sys_close_screen() {
+    screen_open = false;
+}
+
+void sys_target_screen() {
+    al_set_target_bitmap(memory_canvas);
+}
+
+void sys_present() {
+    presents++;
+    if (on_present) on_present();
+}
+
+void sys_rest(double seconds) {
+    rests.push_back(seconds);
+    if (on_rest) on_rest();
+}
+
+unsigned sys_clock_seconds() {
+    return clock_seconds;
+}
+
+void sys_get_keyboard_state(ALLEGRO_KEYBOARD_STATE *state) {
+    *state = keys;
+}
+
+void sys_get_mouse_state(ALLEGRO_MOUSE_STATE *state) {
+    mouse_polls++;
+    *state = pointer;
+}
+
+void sys_play_sample(ALLEGRO_SAMPLE *sample, float gain, float speed) {
+    samples.push_back({sample, gain, speed});
+}

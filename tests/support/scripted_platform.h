@@ -1,0 +1,48 @@
+#pragma once
+
+#include <allegro5/allegro.h>
+#include <allegro5/allegro_audio.h>
+
+#include <functional>
+#include <vector>
+
+// Control over the scripted system layer the test suite links instead of the
+// real one: the test sets what the keyboard and pointer report, reads what was
+// presented, rested and played, and can look at every presented frame.
+namespace script {
+
+struct played_sample {
+    ALLEGRO_SAMPLE *sample;
+    float gain;
+    float speed;
+};
+
+// What the devices report at the next poll.
+void set_pointer(int x, int y, int buttons);
+void set_key(int keycode, bool down);
+
+extern unsigned clock_seconds;  // what the clock reads
+extern bool screen_available;   // false: opening the screen fails
+extern bool audio_available;    // false: there is no sound device
+
+// What the game did.
+extern int presents;
+extern std::vector<double> rests;
+extern std::vector<played_sample> samples;
+extern int mouse_polls;
+extern bool screen_open;
+
+double total_rest();
+
+// Called after every presented frame and every rest, so a test can look at a
+// blocking sequence while it runs or change the input in the middle of it.
+extern std::function<void()> on_present;
+extern std::function<void()> on_rest;
+
+// The memory canvas the game draws on.
+ALLEGRO_BITMAP *canvas();
+
+// Back to a quiet keyboard, a still pointer at (0, 0) and empty records.
+void reset();
+
+}  // namespace script

@@ -1,0 +1,22 @@
+// The game's code runs here without a display: every bitmap is a memory
+// bitmap and the scripted system layer stands in for window and devices.
+#include <allegro5/allegro.h>
+#include <allegro5/allegro_font.h>
+#include <allegro5/allegro_image.h>
+#include <allegro5/allegro_primitives.h>
+#include <allegro5/allegro_ttf.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+int main(int argc, char **argv) {
+    testing::InitGoogleTest(&argc, argv);
+    if (!al_install_system(ALLEGRO_VERSION_INT, atexit) || !al_init_image_addon() ||
+        !al_init_primitives_addon() || !al_init_font_addon() || !al_init_ttf_addon()) {
+        fprintf(stderr, "cannot start Allegro for the tests\n");
+        return 1;
+    }
+    al_set_new_bitmap_flags(ALLEGRO_MEMORY_BITMAP);
+    return RUN_ALL_TESTS();
+}

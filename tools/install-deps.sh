@@ -1,0 +1,32 @@
+#!/bin/sh
+# Installs the Debian packages the game needs to build (and, with "test", to
+# run its test suite) when any of them is missing. As root it installs them;
+# otherwise it prints the exact command to run and stops.
+# Usage: tools/install-deps.sh build|test
+set -eu
+packages="cmake g++ make pkg-config liballegro5-dev liballegro-image5-dev
+liballegro-ttf5-dev liballegro-audio5-dev liballegro-acodec5-dev"
+if [ "${1:-build}" = "test" ]; then
+    packages="$packages googletest libgtest-dev xvfb xauth xdotool"
+fi
+
+missing=""
+for package in $packages; do
+    status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+    case "$status" in
+        *"install ok installed"*) ;;
+        *) missing="$missing $package" ;;
+    esac
+done
+[ -n "$missing" ] || exit 0
+
+if [ "$(id -u)" -ne 0 ]; then
+    echo "These Debian packages are missing. Install them with:" >&2
+    echo "  sudo apt-get install -y$missing" >&2
+    exit 1
+fi
+echo "Installing:$missing"
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+# shellcheck disable=SC2086
+apt-get install -y -qq -o DPkg::Lock::Timeout=120 $missing >/dev/null
