@@ -1,3 +1,80 @@
 #include "shell/intro.h"
 
-void show_intro() {}
+#include <allegro5/allegro_font.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "shell/input.h"
+#include "shell/media_folder.h"
+#include "shell/platform.h"
+#include "shell/resources.h"
+
+namespace {
+
+// The page is drawn once onto the background picture, which then serves as
+// the canvas both fades draw from.
+void draw_page() {
+    al_set_target_bitmap(backdrop);
+    al_clear_to_color(al_map_rgb(0, 0, 0));
+    al_draw_scaled_bitmap(ui_sheet, 60, 530, 610, 277, 210, 100, 610, 277, 0);
+
+    struct line {
+        float y;
+        ALLEGRO_FONT *font;
+        const char *text;
+    };
+    const line lines[] = {
+        {360, font_28, "Gra na wzór starych dobrych klocków z obrazkami"},
+        {405, font_18, "Składa się z 12 klocków losowo 'oklejonych' przyciętymi obrazkami."},
+        {430, font_18, "Obrazków jest 18 i są podzielone na trzy grupy - miniaturki z lewej."},
+        {455, font_18,
+         "Klocki są już na swoich miejscach, można okręcać je w dwóch osiach w dowolną stronę."},
+        {480, font_18,
+         "Aby okręcić klocek wystarczy kliknąć na niego i przesunąć strzałkę w wybranym "
+         "kierunku."},
+        {530, font_18, "Napisana w C++ z biblioteką Allegro 5"},
+        {550, font_18, "Grafiki obrazków wykorzystana z zasobów internetowych"},
+        {570, font_18, "Autorzy: zespół Picture Cubes"},
+        {590, font_bold_14, "Warszawa, 2026"},
+    };
+    ALLEGRO_COLOR colour = al_map_rgb(99, 133, 122);
+    for (const line &l : lines) {
+        al_draw_text(l.font, colour, 510, l.y, ALLEGRO_ALIGN_CENTRE, l.text);
+    }
+    sys_target_screen();
+}
+
+}  // namespace
+
+void show_intro() {
+    draw_page();
+
+    for (int i = 0; i < 55; i++) {
+        al_draw_tinted_bitmap(backdrop, al_map_rgba(i, i, i, i), 0, 0, 0);
+        sys_rest(0.05);
+        sys_present();
+    }
+
+    // Up to ten seconds, or until the primary button alone is down.
+    for (int poll = 0; poll < 1000; poll++) {
+        hit_test();
+        if (pointer_buttons == 1) break;
+        sys_rest(0.01);
+    }
+
+    for (int i = 128; i >= 1; i--) {
+        al_draw_tinted_bitmap(backdrop, al_map_rgba(i, i, i, 256 - i), 0, 0, 0);
+        sys_rest(0.003);
+        sys_present();
+    }
+
+    // The page was drawn over the background; composition needs it untouched.
+    al_destroy_bitmap(backdrop);
+    backdrop = load_media_bitmap("t2.jpg");
+    if (!backdrop) {
+        // Read at start-up, so it went away meanwhile; every repaint needs it.
+        fprintf(stderr, "picture-cubes: cannot read %s\n", media_path("t2.jpg").c_str());
+        exit(1);
+    }
+}

@@ -1,3 +1,31 @@
 #include "view/completion_animation.h"
 
-void play_completion_animation(const int &) {}
+#include "shell/platform.h"
+#include "shell/resources.h"
+#include "view/picture_set.h"
+
+void play_completion_animation(const int &picture) {
+    sys_play_sample(sample_s5, 1.0f, 1.0f);
+    ALLEGRO_BITMAP *image = group_pictures[picture];
+    float thumbnail_y = 25 + 110 * (picture - 1);
+
+    // Flash: the picture added on top, a little more each frame.
+    for (int i = 0; i < 15; i++) {
+        al_draw_tinted_scaled_bitmap(image, al_map_rgba(i, i, i, 0), 0, 0, 600, 450, 70,
+                                     thumbnail_y, 140, 102, 0);
+        sys_present();
+        sys_rest(0.003);
+    }
+
+    // Dim the thumbnail while the banner opens from the middle of the message area.
+    int k = 0;
+    for (int j = 0; j < 280; j++) {
+        if (j % 20 == 0) k++;
+        al_draw_tinted_scaled_bitmap(image, al_map_rgba(4, 4, 4, k), 0, 0, 600, 450, 70,
+                                     thumbnail_y, 140, 102, 0);
+        al_draw_bitmap_region(backdrop, 320, 610, 630, 48, 320, 610, 0);
+        al_draw_scaled_bitmap(ui_sheet, 65, 400, 285, 46, 630 - j, 610, 2 * j, 46, 0);
+        sys_present();
+        sys_rest(0.003);
+    }
+}

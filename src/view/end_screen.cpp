@@ -1,3 +1,47 @@
 #include "view/end_screen.h"
 
-void show_end_screen() {}
+#include <allegro5/allegro_font.h>
+#include <allegro5/allegro_primitives.h>
+
+#include "puzzle/progress.h"
+#include "shell/platform.h"
+#include "shell/resources.h"
+
+void show_end_screen() {
+    // The board sinks into the dark while the strip under it comes back.
+    for (int i = 0; i < 44; i++) {
+        al_draw_tinted_scaled_bitmap(backdrop, al_map_rgba(i, i, i, i), 300, 610, 600, 48, 300,
+                                     610, 600, 48, 0);
+        al_draw_filled_rectangle(325, 115, 950, 585, al_map_rgba(0, 1, 1, i));
+        sys_present();
+        sys_rest(0.05);
+    }
+    sys_play_sample(sample_s3, 1.0f, 0.8f);
+
+    ALLEGRO_COLOR text = al_map_rgb(166, 199, 166);
+    // Shown together with the first set's line, by the same flip.
+    al_draw_text(font_28, text, 630, 120, ALLEGRO_ALIGN_CENTRE, "Gra zakończona");
+    for (int k = 1; k <= 3; k++) {
+        float y = 170 + 140 * (k - 1);
+        al_draw_textf(font_18, text, 350, y, 0, "ZESTAW %d  ", k);
+        al_draw_text(font_18, text, 450, y, 0, group_names[k - 1].c_str());
+        al_draw_textf(font_18, text, 600, y, 0, "    - wykonano %d obrotów klockami",
+                      group_moves[k - 1]);
+        sys_present();
+        sys_rest(0.5);
+        // The set's pictures, from the thumbnails recorded when it was played.
+        for (int j = 0; j < 6; j++) {
+            al_draw_scaled_bitmap(tile_strip, 2, 27 + 710 * (k - 1) + 110 * j, 136, 96,
+                                  333 + 102 * j, y + 30, 98, 68, 0);
+            sys_present();
+            sys_rest(0.1);
+        }
+    }
+
+    for (int i = 0; i < 44; i++) {
+        al_draw_tinted_scaled_bitmap(ui_sheet, al_map_rgba(i, i, i, i), 466, 470, 138, 41, 560,
+                                     605, 138, 41, 0);
+        sys_present();
+        sys_rest(0.01);
+    }
+}

@@ -1,3 +1,21 @@
 #include "view/hud.h"
 
-void draw_hud(const int &) {}
+#include <allegro5/allegro_font.h>
+
+#include "puzzle/progress.h"
+#include "shell/resources.h"
+
+void draw_hud(const int &moves) {
+    int g = current_group;
+    int slot_x = 485 + 155 * g;
+    al_draw_scaled_bitmap(backdrop, slot_x, 20, 154, 54, slot_x, 20, 154, 54, 0);
+    al_draw_scaled_bitmap(ui_sheet, 508, 395, 154, 54, slot_x, 20, 154, 54, 0);
+    al_draw_text(font_18, al_map_rgb(199, 222, 199), 560 + 155 * g, 35, ALLEGRO_ALIGN_CENTRE,
+                 group_names[g].c_str());
+
+    // The badge area is copied back 75 wide under a 77-wide badge, which erases
+    // the previous number.
+    al_draw_scaled_bitmap(backdrop, 360, 8, 75, 75, 360, 8, 75, 75, 0);
+    al_draw_scaled_bitmap(ui_sheet, 60, 450, 77, 77, 360, 8, 77, 77, 0);
+    al_draw_textf(font_28, al_map_rgb(0, 22, 22), 396, 32, ALLEGRO_ALIGN_CENTRE, "%d", moves);
+}

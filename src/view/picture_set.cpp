@@ -1,9 +1,118 @@
 #include "view/picture_set.h"
 
+#include <allegro5/allegro_audio.h>
+#include <allegro5/allegro_primitives.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
 #include "puzzle/board.h"
+#include "puzzle/progress.h"
+#include "puzzle/set_choice.h"
+#include "shell/media_folder.h"
+#include "shell/platform.h"
+#include "shell/resources.h"
+#include "view/hud.h"
 
 ALLEGRO_BITMAP *group_pictures[7];
 
+namespace {
+
+void load_pictures(const int file_numbers[7]) {
+    for (int k = 1; k <= 6; k++) {
+        // The previous set's pictures are not read again once a new set begins.
+        if (group_pictures[k]) al_destroy_bitmap(group_pictures[k]);
+        std::string path = media_path(picture_file_name(current_group, file_numbers[k]));
+        group_pictures[k] = al_load_bitmap(path.c_str());
+        if (!group_pictures[k]) {
+            // Start-up read every picture, so the file went away while the
+            // game ran; drawing a missing picture would crash.
+            fprintf(stderr, "picture-cubes: cannot read %s\n", path.c_str());
+            exit(1);
+        }
+    }
+}
+
+// The framed thumbnails of the set in the group's band of the strip.
+void record_thumbnails() {
+    al_set_target_bitmap(tile_strip);
+    for (int k = 1; k <= 6; k++) {
+        float y = 25 + 110 * (k - 1) + 710 * current_group;
+        al_draw_scaled_bitmap(group_pictures[k], 0, 0, 600, 450, 0, y, 140, 100, 0);
+        al_draw_scaled_bitmap(ui_sheet, 460, 200, 150, 110, 0, y, 150, 110, 0);
+    }
+    sys_target_screen();
+}
+
+// The first group comes up out of black.
+void fade_in() {
+    const int no_moves = 0;
+    for (int a = 255; a >= 1; a--) {
+        al_draw_bitmap(backdrop, 0, 0, 0);
+        draw_hud(no_moves);
+        al_draw_tinted_scaled_bitmap(ui_sheet, al_map_rgba(0, 0, 0, a), 350, 470, 40, 40, 0, 0,
+                                     1020, 710, 0);
+        sys_rest(0.003);
+        sys_present();
+    }
+}
+
+// The thumbnail column scrolls the new set in, pushing the previous one out;
+// after the first group the old board sinks into the dark meanwhile.
+void scroll_thumbnails() {
+    int s = 0;
+    for (int f = 0; f < 710; f++) {
+        sys_play_sample(sample_s1, 0.7f, 1.0f);
+        if (f % 15 == 0 && current_group > 0) {
+            s++;
+            al_draw_filled_rectangle(325, 115, 950, 585, al_map_rgba(0, 0, 0, s));
+            al_draw_tinted_scaled_bitmap(backdrop, al_map_rgba(s, s, s, s), 300, 610, 600, 48,
+                                         300, 610, 600, 48, 0);
+        }
+        al_draw_scaled_bitmap(backdrop, 70, 0, 150, 710, 70, 0, 150, 710, 0);
+        al_draw_bitmap(tile_strip, 70, 710 * (1 - current_group) - f, 0);
+        if (current_group > 0) {
+            for (int k = 1; k <= 6; k++) {
+                al_draw_tinted_scaled_bitmap(group_pictures[k], al_map_rgba(4, 4, 4, 141), 0, 0,
+                                             600, 450, 70, 25 + 110 * (k - 1) - f, 140, 102, 0);
+            }
+        }
+        sys_present();
+        sys_rest(0.001);
+    }
+}
+
+// Every front gets a random quarter-turn of 0, 1 or 2 and is drawn in turn.
+void draw_fronts() {
+    for (int row = 0; row < 3; row++) {
+        for (int column = 0; column < 4; column++) {
+            int c = 4 * row + column + 1;
+            int t = rand() % 3;
+            turns[c][1][1] = t;
+            al_draw_tinted_scaled_rotated_bitmap_region(
+                group_pictures[faces[c][1][1]], 150 * column, 150 * row, 150, 150,
+                al_map_rgb(200, 200, 200), 75, 75, cube_x[c] + 75, cube_y[c] + 75, 1, 1,
+                static_cast<float>(t * 1.57), 0);
+            sys_present();
+            sys_rest(0.05);
+        }
+    }
+}
+
+}  // namespace
+
 void load_picture_set() {
+    int file_numbers[7];
+    choose_set(file_numbers);
+    load_pictures(file_numbers);
+    record_thumbnails();
+    if (current_group == 0) fade_in();
+    scroll_thumbnails();
+    al_draw_scaled_bitmap(backdrop, 300, 610, 600, 48, 300, 610, 600, 48, 0);
+    sys_present();
     deal_faces();
+    al_draw_scaled_bitmap(backdrop, 240, 660, 600, 25, 240, 660, 600, 25, 0);
+    sys_present();
+    draw_fronts();
 }

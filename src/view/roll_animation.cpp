@@ -1,6 +1,13 @@
 #include "view/roll_animation.h"
 
+#include <allegro5/allegro_primitives.h>
+
+#include "puzzle/board.h"
+#include "puzzle/rotation.h"
 #include "shell/loop_state.h"
+#include "shell/platform.h"
+#include "shell/resources.h"
+#include "view/picture_set.h"
 
 ALLEGRO_COLOR tint_out_dim;
 ALLEGRO_COLOR tint_in_fade;
@@ -19,6 +26,64 @@ void compute_roll_tints() {
     tint_in_bright = al_map_rgb(in_bright, in_bright, in_bright);
 }
 
-void prepare_face_tiles() {}
+namespace {
 
-void draw_roll_step(int) {}
+// Renders one face of the selected cube, turned by its quarter-turn, into
+// `tile`. Every face of a cube shows the square from the cube's own place.
+void prepare_face(int row, int column, ALLEGRO_BITMAP *tile) {
+    int cube = selected_cube;
+    int q = (cube_x[cube] - 330) / 150;
+    int r = (cube_y[cube] - 120) / 150;
+    al_set_target_bitmap(work_tile_1);
+    al_draw_scaled_bitmap(group_pictures[faces[cube][row][column]], 150 * q, 150 * r, 150, 150,
+                          0, 0, 150, 150, 0);
+    al_set_target_bitmap(tile);
+    al_draw_rotated_bitmap(work_tile_1, 75, 75, 75, 75,
+                           static_cast<float>(turns[cube][row][column] * 1.57), 0);
+    sys_target_screen();
+}
+
+}  // namespace
+
+void prepare_face_tiles() { prepare_face(1, 1, work_tile_2); }
+
+void draw_roll_step(int direction) {
+    // The face that comes into view sits opposite the way the drag points.
+    static const int incoming[5][2] = {{0, 0}, {0, 1}, {2, 1}, {1, 2}, {1, 0}};
+    prepare_face(incoming[direction][0], incoming[direction][1], work_tile_3);
+
+    float X = cube_x[selected_cube];
+    float Y = cube_y[selected_cube];
+    float t = roll_step;
+    al_draw_filled_rectangle(X - cube_gap, Y - cube_gap, X + 150 + cube_gap, Y + 150 + cube_gap,
+                             al_map_rgb(0, 22, 22));
+    bulge = t <= 74 ? bulge + 0.13 : bulge - 0.13;
+    float b = bulge;
+
+    switch (direction) {
+        case direction_right:
+            al_draw_tinted_scaled_bitmap(work_tile_2, tint_out_dim, 0, 0, 150, 150, X + t, Y,
+                                         150 - t + b, 150, 0);
+            al_draw_tinted_scaled_bitmap(work_tile_3, tint_in_fade, 0, 0, 150, 150, X - b, Y,
+                                         t + b, 150, 0);
+            break;
+        case direction_left:
+            al_draw_tinted_scaled_bitmap(work_tile_2, tint_out_bright, 0, 0, 150, 150, X - b, Y,
+                                         150 - t + 2 * b, 150, 0);
+            al_draw_tinted_scaled_bitmap(work_tile_3, tint_in_bright, 0, 0, 150, 150,
+                                         X + 150 - t + b, Y, t, 150, 0);
+            break;
+        case direction_down:
+            al_draw_tinted_scaled_bitmap(work_tile_2, tint_out_dim, 0, 0, 150, 150, X, Y + t, 150,
+                                         150 - t + b, 0);
+            al_draw_tinted_scaled_bitmap(work_tile_3, tint_in_fade, 0, 0, 150, 150, X, Y - b, 150,
+                                         t + b, 0);
+            break;
+        case direction_up:
+            al_draw_tinted_scaled_bitmap(work_tile_2, tint_out_bright, 0, 0, 150, 150, X, Y - b,
+                                         150, 150 - t + 2 * b, 0);
+            al_draw_tinted_scaled_bitmap(work_tile_3, tint_in_bright, 0, 0, 150, 150, X,
+                                         Y + 150 - t + b, 150, t, 0);
+            break;
+    }
+}

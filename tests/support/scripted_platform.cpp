@@ -119,5 +119,5 @@ void sys_get_mouse_state(ALLEGRO_MOUSE_STATE *state) {
 }
 
 void sys_play_sample(ALLEGRO_SAMPLE *sample, float gain, float speed) {
-    samples.push_back({sample, gain, speed});
+    samples.push_back({sample, gain, speed, presents});
 }

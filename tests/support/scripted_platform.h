@@ -15,6 +15,7 @@ struct played_sample {
     ALLEGRO_SAMPLE *sample;
     float gain;
     float speed;
+    int presents_before;  // frames presented when it was asked for
 };
 
 // What the devices report at the next poll.
