@@ -133,7 +133,7 @@ def background():
     grain = rng.normal(0, 1, (h, w))
     r = np.hypot((x - w * 0.55) / w, (y - h * 0.45) / h)
     vignette = np.clip(1.0 - 0.9 * r ** 2, 0, 1)
-    base = rgb(20, 44, 44)
+    base = rgb(15, 34, 34)
     light = base * vignette[..., None] * (1 + 0.35 * n[..., None])
     col = light * 255 + weave[..., None] * 1.2 + grain[..., None] * 1.0
     col = np.clip(col, 0, 255)
@@ -304,7 +304,9 @@ def board_frame(rng):
     col = col * np.where(on_top, 1.08, 0.94)[..., None]
     # a fine grain along each border
     grain_top = np.repeat(value_noise(w, 1, 2, rng), h, axis=0)
-    grain_side = np.repeat(value_noise(1, h, 2, rng), w, axis=1)
+    # the side grain repeats every 65 rows, so that row 244 (where the top copies
+    # end) and row 309 (where the bottom copies end) match at the seam
+    grain_side = np.repeat(np.resize(value_noise(1, 65, 2, rng), (h, 1)), w, axis=1)
     col = col * (1 + 0.10 * np.where(on_top, grain_top, grain_side))[..., None]
     # corner boss and the half boss at the middle of the top edge
     for cx, cy in ((20.0, 20.0), (w, 20.0)):
