@@ -4,12 +4,11 @@
 
 namespace {
 
-int files_present(const std::string &folder) {
-    int present = 0;
+bool holds_our_files(const std::string &folder) {
     for (const std::string &name : required_media_files()) {
-        present += al_filename_exists((folder + "/" + name).c_str()) ? 1 : 0;
+        if (al_filename_exists((folder + "/" + name).c_str())) return true;
     }
-    return present;
+    return false;
 }
 
 std::string beside_executable() {
@@ -22,19 +21,13 @@ std::string beside_executable() {
 }
 
 // A folder called media is not necessarily ours (Linux has /media): the first
-// complete one wins, else the first that holds any of our files, so the
-// message about what is missing points at the right place.
+// one holding any of our files is taken, complete or not, so a damaged copy is
+// reported rather than silently passed over.
 std::string find_media_folder() {
     const std::string candidates[] = {"media", beside_executable(),
                                       std::string(PICTURE_CUBES_DATA_DIR) + "/media"};
-    size_t wanted = required_media_files().size();
     for (const std::string &candidate : candidates) {
-        if (!candidate.empty() && files_present(candidate) == static_cast<int>(wanted)) {
-            return candidate;
-        }
-    }
-    for (const std::string &candidate : candidates) {
-        if (!candidate.empty() && files_present(candidate) > 0) return candidate;
+        if (!candidate.empty() && holds_our_files(candidate)) return candidate;
     }
     return "media";
 }
