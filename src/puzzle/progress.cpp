@@ -1,0 +1,26 @@
+#include "puzzle/progress.h"
+
+int current_group;
+int group_moves[3];
+
+int move_counter;
+int assembled[7];
+int pending_picture;
+int group_loaded;
+
+void acknowledge_pending() {
+    // With nothing pending this marks slot 0, which nobody reads.
+    assembled[pending_picture] = 1;
+    pending_picture = 0;
+}
+
+bool finish_group_if_complete() {
+    for (int picture = 1; picture <= 6; picture++) {
+        if (assembled[picture] != 1) return false;
+    }
+    group_moves[current_group] = move_counter;
+    current_group++;
+    for (int slot = 0; slot <= 6; slot++) assembled[slot] = 0;
+    group_loaded = 0;
+    return true;
+}
