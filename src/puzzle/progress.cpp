@@ -15,6 +15,9 @@ void acknowledge_pending() {
 }
 
 bool finish_group_if_complete() {
+    // Only a group in play can be finished; past the third there is no entry
+    // of group_moves to write.
+    if (current_group < 0 || current_group > 2) return false;
     for (int picture = 1; picture <= 6; picture++) {
         if (assembled[picture] != 1) return false;
     }

@@ -180,6 +180,20 @@ TEST(Completion, TheSixthAcknowledgementFinishesTheGroup) {
     for (int slot = 0; slot <= 6; slot++) EXPECT_EQ(assembled[slot], 0) << "slot " << slot;
 }
 
+TEST(Completion, NoGroupIsFinishedOnceAllThreeAre) {
+    for (int stage : {3, 4}) {
+        current_group = stage;
+        group_moves[2] = 5;
+        move_counter = 99;
+        for (int slot = 1; slot <= 6; slot++) assembled[slot] = 1;
+        EXPECT_FALSE(finish_group_if_complete());
+        EXPECT_EQ(current_group, stage);
+        EXPECT_EQ(group_moves[2], 5);
+    }
+    for (int slot = 0; slot <= 6; slot++) assembled[slot] = 0;
+    current_group = 0;
+}
+
 // Each picture from fresh deals and from long random play, checked by the
 // fronts themselves rather than by what the solver claims.
 TEST(Completion, TheSolverReachesEveryPictureFromAnyBoard) {

@@ -1,10 +1,14 @@
 #include "support/game_fixture.h"
 
 #include <allegro5/allegro_font.h>
+#include <allegro5/allegro_primitives.h>
+
+#include <cstdlib>
 
 #include <ostream>
 
 #include "puzzle/board.h"
+#include "view/picture_set.h"
 #include "puzzle/progress.h"
 #include "shell/game.h"
 #include "shell/input.h"
@@ -47,6 +51,32 @@ void destroy(ALLEGRO_BITMAP *&bitmap) {
 
 }  // namespace
 
+ALLEGRO_COLOR picture_colour(int picture) {
+    static const unsigned char levels[7][3] = {{0, 0, 0},     {220, 40, 40},  {40, 220, 40},
+                                               {40, 40, 220}, {220, 220, 40}, {220, 40, 220},
+                                               {40, 220, 220}};
+    return al_map_rgb(levels[picture][0], levels[picture][1], levels[picture][2]);
+}
+
+namespace {
+
+// Picture k is one flat colour, with its top-left quarter of every square
+// white, so both the picture and its quarter-turn can be read off the screen.
+ALLEGRO_BITMAP *marked_picture(int picture) {
+    ALLEGRO_BITMAP *bitmap = al_create_bitmap(600, 450);
+    al_set_target_bitmap(bitmap);
+    al_clear_to_color(picture_colour(picture));
+    for (int x = 0; x < 600; x += 150) {
+        for (int y = 0; y < 450; y += 150) {
+            al_draw_filled_rectangle(x, y, x + 75, y + 75, al_map_rgb(255, 255, 255));
+        }
+    }
+    return bitmap;
+}
+
+
+}  // namespace
+
 void game_fixture::SetUp() {
     script::reset();
     ASSERT_TRUE(sys_open_screen());
@@ -56,12 +86,18 @@ void game_fixture::SetUp() {
     work_tile_2 = clear_bitmap(150, 150);
     work_tile_3 = clear_bitmap(150, 150);
     tile_strip = clear_bitmap(150, 2160);
+    for (int k = 1; k <= 6; k++) {
+        destroy(group_pictures[k]);
+        group_pictures[k] = marked_picture(k);
+    }
     static ALLEGRO_FONT *builtin = al_create_builtin_font();
     font_bold_14 = font_18 = font_28 = builtin;
     sys_target_screen();
     al_clear_to_color(al_map_rgb(0, 22, 22));
 
     lay_out_cubes(5);
+    srand(5);
+    deal_faces();
     reset_loop_state();
     current_group = 0;
     group_loaded = 1;

@@ -21,6 +21,10 @@ class game_fixture : public testing::Test {
     static int centre_y(int cube);
 };
 
+// The flat colour of stand-in picture k; the top-left quarter of each of its
+// 150 x 150 squares is white.
+ALLEGRO_COLOR picture_colour(int picture);
+
 // Colour of one canvas pixel as 8-bit components.
 struct rgb {
     int r, g, b;
