@@ -38,7 +38,7 @@ void compose_backdrop(const int &gap) {
     al_draw_text(font_bold_14, al_map_rgb(166, 166, 166), 920, 665, ALLEGRO_ALIGN_CENTRE,
                  "WYJŚCIE");
 
-    draw_piece(30, 0, 30, 710, 35, 0, 30, 710, 0);                          // edge strip
+    draw_piece(30, 0, 30, 710, 35, 0, 30, 710, 0);                        // edge strip
     draw_piece(0, 0, 55, 710, 220, 0, 50, 710, ALLEGRO_FLIP_HORIZONTAL);  // divider strip
 
     // The thumbnail column: a translucent teal over the background.

@@ -10,8 +10,8 @@
 void show_end_screen() {
     // The board sinks into the dark while the strip under it comes back.
     for (int i = 0; i < 44; i++) {
-        al_draw_tinted_scaled_bitmap(backdrop, al_map_rgba(i, i, i, i), 300, 610, 600, 48, 300,
-                                     610, 600, 48, 0);
+        al_draw_tinted_scaled_bitmap(backdrop, al_map_rgba(i, i, i, i), 300, 610, 600, 48, 300, 610,
+                                     600, 48, 0);
         al_draw_filled_rectangle(325, 115, 950, 585, al_map_rgba(0, 1, 1, i));
         sys_present();
         sys_rest(0.05);
@@ -39,8 +39,8 @@ void show_end_screen() {
     }
 
     for (int i = 0; i < 44; i++) {
-        al_draw_tinted_scaled_bitmap(ui_sheet, al_map_rgba(i, i, i, i), 466, 470, 138, 41, 560,
-                                     605, 138, 41, 0);
+        al_draw_tinted_scaled_bitmap(ui_sheet, al_map_rgba(i, i, i, i), 466, 470, 138, 41, 560, 605,
+                                     138, 41, 0);
         sys_present();
         sys_rest(0.01);
     }

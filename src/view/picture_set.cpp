@@ -67,8 +67,8 @@ void scroll_thumbnails() {
         if (f % 15 == 0 && current_group > 0) {
             s++;
             al_draw_filled_rectangle(325, 115, 950, 585, al_map_rgba(0, 0, 0, s));
-            al_draw_tinted_scaled_bitmap(backdrop, al_map_rgba(s, s, s, s), 300, 610, 600, 48,
-                                         300, 610, 600, 48, 0);
+            al_draw_tinted_scaled_bitmap(backdrop, al_map_rgba(s, s, s, s), 300, 610, 600, 48, 300,
+                                         610, 600, 48, 0);
         }
         al_draw_scaled_bitmap(backdrop, 70, 0, 150, 710, 70, 0, 150, 710, 0);
         al_draw_bitmap(tile_strip, 70, 710 * (1 - current_group) - f, 0);

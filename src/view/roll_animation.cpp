@@ -35,8 +35,8 @@ void prepare_face(int row, int column, ALLEGRO_BITMAP *tile) {
     int q = (cube_x[cube] - 330) / 150;
     int r = (cube_y[cube] - 120) / 150;
     al_set_target_bitmap(work_tile_1);
-    al_draw_scaled_bitmap(group_pictures[faces[cube][row][column]], 150 * q, 150 * r, 150, 150,
-                          0, 0, 150, 150, 0);
+    al_draw_scaled_bitmap(group_pictures[faces[cube][row][column]], 150 * q, 150 * r, 150, 150, 0,
+                          0, 150, 150, 0);
     al_set_target_bitmap(tile);
     al_draw_rotated_bitmap(work_tile_1, 75, 75, 75, 75,
                            static_cast<float>(turns[cube][row][column] * 1.57), 0);
@@ -45,7 +45,9 @@ void prepare_face(int row, int column, ALLEGRO_BITMAP *tile) {
 
 }  // namespace
 
-void prepare_face_tiles() { prepare_face(1, 1, work_tile_2); }
+void prepare_face_tiles() {
+    prepare_face(1, 1, work_tile_2);
+}
 
 void draw_roll_step(int direction) {
     // The face that comes into view sits opposite the way the drag points.
@@ -64,8 +66,8 @@ void draw_roll_step(int direction) {
         case direction_right:
             al_draw_tinted_scaled_bitmap(work_tile_2, tint_out_dim, 0, 0, 150, 150, X + t, Y,
                                          150 - t + b, 150, 0);
-            al_draw_tinted_scaled_bitmap(work_tile_3, tint_in_fade, 0, 0, 150, 150, X - b, Y,
-                                         t + b, 150, 0);
+            al_draw_tinted_scaled_bitmap(work_tile_3, tint_in_fade, 0, 0, 150, 150, X - b, Y, t + b,
+                                         150, 0);
             break;
         case direction_left:
             al_draw_tinted_scaled_bitmap(work_tile_2, tint_out_bright, 0, 0, 150, 150, X - b, Y,

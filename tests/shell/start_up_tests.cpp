@@ -37,8 +37,8 @@ TEST_F(start_up_test, opens_the_screen_loads_everything_and_presents_nothing) {
     ASSERT_TRUE(start_up());
     EXPECT_TRUE(script::screen_open);
     EXPECT_EQ(script::presents, 0);
-    for (ALLEGRO_BITMAP *bitmap : {backdrop, ui_sheet, work_tile_1, work_tile_2, work_tile_3,
-                                   tile_strip}) {
+    for (ALLEGRO_BITMAP *bitmap :
+         {backdrop, ui_sheet, work_tile_1, work_tile_2, work_tile_3, tile_strip}) {
         ASSERT_NE(bitmap, nullptr);
     }
     EXPECT_EQ(al_get_bitmap_width(backdrop), 1020);

@@ -8,13 +8,13 @@
 #include <ostream>
 
 #include "puzzle/board.h"
-#include "view/picture_set.h"
 #include "puzzle/progress.h"
 #include "shell/game.h"
 #include "shell/input.h"
 #include "shell/platform.h"
 #include "shell/resources.h"
 #include "support/scripted_platform.h"
+#include "view/picture_set.h"
 
 namespace {
 
@@ -73,7 +73,6 @@ ALLEGRO_BITMAP *marked_picture(int picture) {
     }
     return bitmap;
 }
-
 
 }  // namespace
 
