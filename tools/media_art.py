@@ -212,9 +212,11 @@ def group_highlight():
 
 def banner(font):
     """Shown under the board when a picture is complete; the game stretches it to
-    almost twice its width, so its lettering is drawn at half width."""
+    almost twice its width, so its lettering is drawn at half width. Its outer
+    five columns stay clear: stretched, they are the ten pixels beyond x 900
+    that the summary's repaint of the strip under the board does not reach."""
     w, h = 285, 46
-    d = round_rect_sdf(w, h, 12, 0, 3, w, 43)
+    d = round_rect_sdf(w, h, 12, 5, 3, w - 10, 43)
     e = -d
     col = vgrad(h, w, [(0, rgb(255, 236, 150)), (0.45, rgb(246, 196, 72)),
                        (1, rgb(196, 132, 30))])

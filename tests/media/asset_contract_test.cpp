@@ -243,6 +243,15 @@ TEST_F(media_sheet, ThumbnailFrameLeavesThePictureClear) {
   EXPECT_GT(frame, 0) << "nothing of a frame outside the window";
 }
 
+// Fully open, the banner is stretched to x 351..909, but the summary repaints
+// the strip under the board only up to x 900: the banner's outer five columns
+// (ten stretched pixels) must be clear so no sliver of it stays behind.
+TEST_F(media_sheet, BannerEndsAreClearBeyondTheSummarysRepaint) {
+  EXPECT_EQ(count_alpha_above({65, 400, 5, 46}, 0.0f), 0);
+  EXPECT_EQ(count_alpha_above({65 + 285 - 5, 400, 5, 46}, 0.0f), 0);
+  EXPECT_GT(count_alpha_above({65 + 5, 400, 275, 46}, 0.5f), 275 * 46 / 2);
+}
+
 // Four mirrored copies of the quarter frame the board: the cubes show through its
 // inside, and its borders must run on unchanged where the copies meet.
 TEST_F(media_sheet, BoardFrameQuarterIsClearInsideAndMeetsItsMirrors) {
