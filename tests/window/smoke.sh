@@ -38,7 +38,7 @@ leave_by() {
     tries=0
     while kill -0 "$pid" 2>/dev/null; do
         tries=$((tries + 1))
-        [ "$tries" -le 120 ] || { kill "$pid"; fail "the game did not leave on $1"; }
+        [ "$tries" -le 240 ] || { kill "$pid"; fail "the game did not leave on $1"; }
         "$@"
         sleep 0.5
     done
