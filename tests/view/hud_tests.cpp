@@ -28,6 +28,8 @@ class view_hud : public game_fixture {
 
 TEST_F(view_hud, marks_only_the_current_groups_slot_with_its_name) {
     const char *names[] = {"BAJKI", "PRZYRODA", "WIDOKI"};
+    // A highlight whose right end is see-through shows the slot repainted under it.
+    paint(ui_sheet, {508 + 130, 395, 24, 54}, al_map_rgba(0, 0, 0, 0));
     for (int g = 0; g < 3; g++) {
         SCOPED_TRACE(g);
         paint(screen(), {485, 20, 464, 54}, al_map_rgb(255, 0, 255));
@@ -40,7 +42,9 @@ TEST_F(view_hud, marks_only_the_current_groups_slot_with_its_name) {
                   names[g]);
         // The highlight lies over the slot, unscaled; its corners carry no text.
         EXPECT_EQ(pixel_at(screen(), 485 + 155 * g, 20), pixel_at(ui_sheet, 508, 395));
-        EXPECT_EQ(pixel_at(screen(), 485 + 155 * g + 153, 73), pixel_at(ui_sheet, 661, 448));
+        EXPECT_EQ(pixel_at(screen(), 485 + 155 * g + 129, 73), pixel_at(ui_sheet, 637, 448));
+        EXPECT_EQ(pixel_at(screen(), 485 + 155 * g + 140, 50),
+                  pixel_at(backdrop, 485 + 155 * g + 140, 50));
         for (int other = 0; other < 3; other++) {
             if (other == g) continue;
             EXPECT_EQ(count_colour(screen(), {485 + 155 * other, 20, 154, 54}, {255, 0, 255}),
@@ -63,6 +67,9 @@ TEST_F(view_hud, numbers_of_any_length_stay_centred_on_396) {
 }
 
 TEST_F(view_hud, a_short_number_leaves_no_trace_of_a_longer_one) {
+    // A badge with a see-through middle, like a ring: the number stands on the
+    // background repainted under it.
+    paint(ui_sheet, {60 + 10, 450 + 10, 57, 57}, al_map_rgba(0, 0, 0, 0));
     draw_hud(888888);
     const int moves = 5;
     draw_hud(moves);
@@ -72,6 +79,7 @@ TEST_F(view_hud, a_short_number_leaves_no_trace_of_a_longer_one) {
     int glyph = count_colour(screen(), {392, 32, 8, 8}, number_colour);
     EXPECT_GT(glyph, 0);
     EXPECT_EQ(count_colour(screen(), badge, number_colour), glyph);
+    EXPECT_EQ(pixel_at(screen(), 380, 36), pixel_at(backdrop, 380, 36));
 }
 
 TEST_F(view_hud, the_badge_is_repainted_from_the_backdrop_and_the_sheet) {

@@ -262,7 +262,7 @@ TEST_F(view_picture_set, later_groups_darken_the_old_board_and_veil_the_outgoing
         ASSERT_EQ(probe_levels.size(), 710u);
         for (int f = 0; f < 710; f++) {
             int expected = f % 15 == 0 ? 255 - (f / 15 + 1) : 255;
-            EXPECT_NEAR(probe_levels[f], expected, 1) << "frame " << f;
+            EXPECT_EQ(probe_levels[f], expected) << "frame " << f;
         }
 
         // Frame 300: the old band is at the top, its thumbnails veiled, the gaps
