@@ -2,10 +2,14 @@
 #include <allegro5/allegro.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "shell/platform.h"
 #include "shell/resources.h"
 #include "support/game_fixture.h"
 #include "support/scripted_platform.h"
 #include "view/backdrop.h"
+#include "view/hud.h"
 #include "view/screen_reading.h"
 
 namespace {
@@ -95,8 +99,13 @@ TEST_F(view_backdrop, transparent_sheet_areas_leave_the_background) {
     compose_backdrop(5);
     // Where composition draws only sheet pieces, nothing changes: the move
     // label's right end, the group bar, the bottom bar, the frame, the strips.
-    for (auto [x, y] : {std::pair{365, 70}, {700, 50}, {990, 700}, {300, 600}, {980, 400},
-                        {40, 300}, {260, 500}}) {
+    for (auto [x, y] : {std::pair{365, 70},
+                        {700, 50},
+                        {990, 700},
+                        {300, 600},
+                        {980, 400},
+                        {40, 300},
+                        {260, 500}}) {
         EXPECT_EQ(after(x, y), before(x, y)) << x << "," << y;
     }
 }
@@ -146,6 +155,52 @@ TEST_F(view_backdrop, the_screen_is_the_target_afterwards) {
     al_destroy_bitmap(elsewhere);
     // Composition drew on the backdrop, not on the screen.
     EXPECT_EQ(pixel_at(script::canvas(), 500, 300), (rgb{0, 22, 22}));
+}
+
+}  // namespace
+
+namespace {
+
+// The game's own media, loaded by start-up against the scripted layer.
+class view_backdrop_with_media : public testing::Test {
+   protected:
+    void SetUp() override {
+        script::reset();
+        ASSERT_TRUE(start_up());
+    }
+    void TearDown() override { script::reset(); }
+};
+
+TEST_F(view_backdrop_with_media, the_board_panel_shows_through_the_frame_and_numbers_centre) {
+    compose_backdrop(5);
+    // Inside the frame the dark panel shows wherever cubes will stand.
+    for (auto [x, y] : {std::pair{330, 120}, {944, 579}, {637, 350}, {482, 272}}) {
+        EXPECT_EQ(pixel_at(backdrop, x, y), (rgb{22, 22, 22})) << x << "," << y;
+    }
+    // The real font's move count stays centred on x 396 inside the badge:
+    // the number is whatever differs from the bare badge over the background.
+    ALLEGRO_BITMAP *bare = al_create_bitmap(1020, 710);
+    al_set_target_bitmap(bare);
+    al_draw_bitmap(backdrop, 0, 0, 0);
+    al_draw_bitmap_region(ui_sheet, 60, 450, 77, 77, 360, 8, 0);
+    sys_target_screen();
+    for (int moves : {3, 47, 1234}) {
+        al_draw_bitmap(backdrop, 0, 0, 0);
+        draw_hud(moves);
+        int left = -1, right = -1;
+        for (int x = 340; x < 460; x++) {
+            for (int y = 8; y < 85; y++) {
+                if (near(pixel_at(script::canvas(), x, y), pixel_at(bare, x, y), 30)) continue;
+                if (left < 0 || x < left) left = x;
+                right = std::max(right, x);
+            }
+        }
+        ASSERT_GE(left, 0) << moves;
+        EXPECT_NEAR((left + right + 1) / 2.0, 396, 2) << moves;
+        EXPECT_GE(left, 360) << moves;
+        EXPECT_LE(right, 436) << moves;
+    }
+    al_destroy_bitmap(bare);
 }
 
 }  // namespace

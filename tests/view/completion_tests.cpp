@@ -99,7 +99,8 @@ TEST_P(view_completion_animation, flashes_and_dims_the_thumbnail_while_the_banne
     // The stand-in picture's colour lies over the lower right of its thumbnail:
     // the flash brightens it, the dimming leaves it well below the flash.
     rgb end = pixel_at(screen(), 205, thumbnail.y + 95);
-    EXPECT_GT(flashed.r + flashed.g + flashed.b, flash_start.r + flash_start.g + flash_start.b + 100);
+    EXPECT_GT(flashed.r + flashed.g + flashed.b,
+              flash_start.r + flash_start.g + flash_start.b + 100);
     EXPECT_LT(end.r + end.g + end.b, flashed.r + flashed.g + flashed.b - 100);
     EXPECT_EQ(picture_seen(end), picture) << end;
 
@@ -110,7 +111,8 @@ TEST_P(view_completion_animation, flashes_and_dims_the_thumbnail_while_the_banne
     al_destroy_bitmap(before);
 }
 
-INSTANTIATE_TEST_SUITE_P(view_first_and_last_picture, view_completion_animation, testing::Values(1, 6));
+INSTANTIATE_TEST_SUITE_P(view_first_and_last_picture, view_completion_animation,
+                         testing::Values(1, 6));
 
 TEST_F(view_completion, a_picture_whole_for_the_first_time_is_celebrated_once) {
     show_on_every_front(2);

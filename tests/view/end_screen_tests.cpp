@@ -100,7 +100,8 @@ TEST_F(view_end_screen, each_set_shows_its_number_group_count_and_pictures_in_sl
     for (int k = 1; k <= 3; k++) {
         SCOPED_TRACE(k);
         int y = line_y(k);
-        EXPECT_EQ(text_at(screen(), 350, y, 11, text_colour), "ZESTAW " + std::to_string(k) + "   ");
+        EXPECT_EQ(text_at(screen(), 350, y, 11, text_colour),
+                  "ZESTAW " + std::to_string(k) + "   ");
         EXPECT_EQ(text_at(screen(), 450, y, 8, text_colour),
                   (std::string(names[k - 1]) + "        ").substr(0, 8));
         std::string count = "    - wykonano " + std::to_string(group_moves[k - 1]) + " obrot";

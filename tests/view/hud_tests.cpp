@@ -38,8 +38,7 @@ TEST_F(view_hud, marks_only_the_current_groups_slot_with_its_name) {
         draw_hud(moves);
 
         int length = std::string(names[g]).size();
-        EXPECT_EQ(text_at(screen(), 560 + 155 * g - 4 * length, 35, length, name_colour),
-                  names[g]);
+        EXPECT_EQ(text_at(screen(), 560 + 155 * g - 4 * length, 35, length, name_colour), names[g]);
         // The highlight lies over the slot, unscaled; its corners carry no text.
         EXPECT_EQ(pixel_at(screen(), 485 + 155 * g, 20), pixel_at(ui_sheet, 508, 395));
         EXPECT_EQ(pixel_at(screen(), 485 + 155 * g + 129, 73), pixel_at(ui_sheet, 637, 448));

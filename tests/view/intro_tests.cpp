@@ -17,9 +17,7 @@ namespace {
 class view_intro : public game_fixture {
    protected:
     ALLEGRO_BITMAP *screen() { return script::canvas(); }
-    int waiting_rests() {
-        return std::count(script::rests.begin(), script::rests.end(), 0.01);
-    }
+    int waiting_rests() { return std::count(script::rests.begin(), script::rests.end(), 0.01); }
 };
 
 TEST_F(view_intro, without_a_click_waits_1000_polls_and_fades_out_by_itself) {

@@ -32,8 +32,9 @@ class view_picture_set : public game_fixture {
         paint(ui_sheet, {460, 200, 150, 110}, al_map_rgba(0, 0, 0, 0));
         log.clear();
         probe_levels.clear();
-        script::on_rest = [this] { log += "r" + std::to_string(std::lround(
-                                                       script::rests.back() * 1000)) + " "; };
+        script::on_rest = [this] {
+            log += "r" + std::to_string(std::lround(script::rests.back() * 1000)) + " ";
+        };
     }
     void TearDown() override {
         clear_sample_tags();
@@ -137,8 +138,8 @@ class view_picture_set : public game_fixture {
     }
 
     void expect_strips_under_the_board_restored() {
-        for (auto [x, y] : {std::pair{300, 610}, {899, 657}, {600, 630}, {240, 660}, {839, 684},
-                            {600, 670}}) {
+        for (auto [x, y] :
+             {std::pair{300, 610}, {899, 657}, {600, 630}, {240, 660}, {839, 684}, {600, 670}}) {
             EXPECT_EQ(pixel_at(screen(), x, y), pixel_at(backdrop, x, y)) << x << "," << y;
         }
     }

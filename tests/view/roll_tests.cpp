@@ -41,7 +41,8 @@ TEST(view_roll_tints, follow_the_roll_from_its_first_to_its_last_step) {
         SCOPED_TRACE(r.t);
         roll_step = r.t;
         compute_roll_tints();
-        for (auto [tint, expected] : {std::pair{tint_out_dim, r.out_dim}, {tint_in_fade, r.in_fade},
+        for (auto [tint, expected] : {std::pair{tint_out_dim, r.out_dim},
+                                      {tint_in_fade, r.in_fade},
                                       {tint_out_bright, r.out_bright},
                                       {tint_in_bright, r.in_bright}}) {
             grey g = grey_of(tint);
@@ -59,7 +60,7 @@ const rgb cleared{0, 22, 22};
 
 struct direction {
     const char *name;
-    int ax, ay;                  // the way the drag points
+    int ax, ay;  // the way the drag points
     int incoming_row, incoming_column;
 };
 
@@ -131,7 +132,9 @@ TEST_F(view_roll, each_direction_ends_showing_the_models_new_front_at_grey_200) 
                 outgoing = picture_at_side(d, +1);
                 coming = picture_at_side(d, -1);
             }
-            for (auto [x, y] : {std::pair{X - 6, Y + 75}, {X + 155, Y + 75}, {X + 75, Y - 6},
+            for (auto [x, y] : {std::pair{X - 6, Y + 75},
+                                {X + 155, Y + 75},
+                                {X + 75, Y - 6},
                                 {X + 75, Y + 155}}) {
                 neighbours_touched += pixel_at(screen(), x, y) != board_marker;
             }
@@ -155,8 +158,14 @@ TEST_F(view_roll, each_direction_ends_showing_the_models_new_front_at_grey_200) 
         unsigned char r, g, b;
         al_unmap_rgb(picture_colour(incoming), &r, &g, &b);
         const rgb shaded{r * 200 / 255, g * 200 / 255, b * 200 / 255};
-        for (auto [dx, dy] : {std::pair{1, 1}, {148, 1}, {148, 148}, {1, 148}, {37, 37},
-                              {112, 37}, {112, 112}, {37, 112}}) {
+        for (auto [dx, dy] : {std::pair{1, 1},
+                              {148, 1},
+                              {148, 148},
+                              {1, 148},
+                              {37, 37},
+                              {112, 37},
+                              {112, 112},
+                              {37, 112}}) {
             rgb shown = pixel_at(screen(), X + dx, Y + dy);
             bool white = near(shown, {200, 200, 200}, 2);
             EXPECT_TRUE(white || near(shown, shaded, 2)) << dx << "," << dy << ": " << shown;
