@@ -142,6 +142,10 @@ bool operator==(const rgb &a, const rgb &b) {
     return a.r == b.r && a.g == b.g && a.b == b.b;
 }
 
+bool operator!=(const rgb &a, const rgb &b) {
+    return !(a == b);
+}
+
 std::ostream &operator<<(std::ostream &out, const rgb &c) {
     return out << "rgb(" << c.r << ", " << c.g << ", " << c.b << ")";
 }

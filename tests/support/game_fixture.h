@@ -31,4 +31,5 @@ struct rgb {
 };
 rgb pixel_at(ALLEGRO_BITMAP *bitmap, int x, int y);
 bool operator==(const rgb &a, const rgb &b);
+bool operator!=(const rgb &a, const rgb &b);
 std::ostream &operator<<(std::ostream &out, const rgb &c);
