@@ -168,7 +168,8 @@ bool handle_buttons() {
 
 bool run_frame() {
     // Escape is read from the keyboard state captured by the previous frame.
-    if (al_key_down(&keyboard_state, ALLEGRO_KEY_ESCAPE)) {
+    // The window's close button leaves the same way.
+    if (al_key_down(&keyboard_state, ALLEGRO_KEY_ESCAPE) || sys_close_requested()) {
         shut_down();
         return false;
     }

@@ -43,5 +43,9 @@ unsigned sys_clock_seconds();
 void sys_get_keyboard_state(ALLEGRO_KEYBOARD_STATE *state);
 void sys_get_mouse_state(ALLEGRO_MOUSE_STATE *state);
 
+// Whether the player has asked the window manager to close the window (its
+// close button) since the screen opened.
+bool sys_close_requested();
+
 // Plays a sample once, centred. A null sample or a silent game plays nothing.
 void sys_play_sample(ALLEGRO_SAMPLE *sample, float gain, float speed);

@@ -8,6 +8,10 @@
 namespace {
 ALLEGRO_BITMAP *canvas;
 bool audio_ready;
+// Only the window's close button is taken from events; all other input is
+// polled as state, once per frame.
+ALLEGRO_EVENT_QUEUE *window_events;
+bool close_requested;
 }  // namespace
 
 bool sys_install_input() {
@@ -32,11 +36,17 @@ bool sys_open_screen() {
         display = nullptr;
         return false;
     }
+    window_events = al_create_event_queue();
+    if (window_events)
+        al_register_event_source(window_events, al_get_display_event_source(display));
+    close_requested = false;
     al_set_target_bitmap(canvas);
     return true;
 }
 
 void sys_close_screen() {
+    if (window_events) al_destroy_event_queue(window_events);
+    window_events = nullptr;
     al_destroy_bitmap(canvas);
     canvas = nullptr;
     al_destroy_display(display);
@@ -72,6 +82,14 @@ void sys_get_keyboard_state(ALLEGRO_KEYBOARD_STATE *state) {
 
 void sys_get_mouse_state(ALLEGRO_MOUSE_STATE *state) {
     al_get_mouse_state(state);
+}
+
+bool sys_close_requested() {
+    ALLEGRO_EVENT event;
+    while (window_events && al_get_next_event(window_events, &event)) {
+        if (event.type == ALLEGRO_EVENT_DISPLAY_CLOSE) close_requested = true;
+    }
+    return close_requested;
 }
 
 void sys_play_sample(ALLEGRO_SAMPLE *sample, float gain, float speed) {

@@ -194,6 +194,20 @@ TEST_F(leaving, escape_leaves_at_the_top_of_the_frame_after_the_poll_that_saw_it
     EXPECT_EQ(backdrop, nullptr);
 }
 
+TEST_F(leaving, the_window_close_button_leaves_like_escape) {
+    for (int stage : {0, 4}) {
+        TearDown();
+        SetUp();
+        current_group = stage;
+        EXPECT_TRUE(frame(0, 0, 0));
+        script::close_requested = true;
+        int presents = script::presents;
+        EXPECT_FALSE(frame(0, 0, 0)) << "stage " << stage;
+        EXPECT_EQ(script::presents, presents + 44);
+        EXPECT_FALSE(script::screen_open);
+    }
+}
+
 TEST_F(leaving, the_exit_button_leaves_in_every_stage) {
     for (int stage : {0, 2, 4}) {
         TearDown();

@@ -10,6 +10,7 @@
 
 namespace script {
 
+bool close_requested;
 unsigned clock_seconds = 1;
 bool screen_available = true;
 bool audio_available = false;
@@ -55,6 +56,7 @@ void reset() {
     pointer = ALLEGRO_MOUSE_STATE();
     keys = ALLEGRO_KEYBOARD_STATE();
     clock_seconds = 1;
+    close_requested = false;
     screen_available = true;
     audio_available = false;
     presents = 0;
@@ -109,6 +111,10 @@ void sys_present() {
 void sys_rest(double seconds) {
     rests.push_back(seconds);
     if (on_rest) on_rest();
+}
+
+bool sys_close_requested() {
+    return close_requested;
 }
 
 unsigned sys_clock_seconds() {

@@ -22,6 +22,7 @@ struct played_sample {
 void set_pointer(int x, int y, int buttons);
 void set_key(int keycode, bool down);
 
+extern bool close_requested;    // the window's close button was clicked
 extern unsigned clock_seconds;  // what the clock reads
 extern bool screen_available;   // false: opening the screen fails
 extern bool audio_available;    // false: there is no sound device
