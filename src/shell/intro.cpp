@@ -2,11 +2,7 @@
 
 #include <allegro5/allegro_font.h>
 
-#include <cstdio>
-#include <cstdlib>
-
 #include "shell/input.h"
-#include "shell/media_folder.h"
 #include "shell/platform.h"
 #include "shell/resources.h"
 
@@ -71,10 +67,5 @@ void show_intro() {
 
     // The page was drawn over the background; composition needs it untouched.
     al_destroy_bitmap(backdrop);
-    backdrop = load_media_bitmap("t2.jpg");
-    if (!backdrop) {
-        // Read at start-up, so it went away meanwhile; every repaint needs it.
-        fprintf(stderr, "picture-cubes: cannot read %s\n", media_path("t2.jpg").c_str());
-        exit(1);
-    }
+    backdrop = reload_media_bitmap("t2.jpg");
 }

@@ -112,8 +112,14 @@ ALLEGRO_SAMPLE *load_sound(const char *name) {
 
 }  // namespace
 
-ALLEGRO_BITMAP *load_media_bitmap(const char *name) {
-    return al_load_bitmap(media_path(name).c_str());
+ALLEGRO_BITMAP *reload_media_bitmap(const std::string &name) {
+    std::string path = media_path(name);
+    ALLEGRO_BITMAP *bitmap = al_load_bitmap(path.c_str());
+    if (!bitmap) {
+        fprintf(stderr, "picture-cubes: cannot read %s\n", path.c_str());
+        exit(1);
+    }
+    return bitmap;
 }
 
 bool start_up() {

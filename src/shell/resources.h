@@ -26,5 +26,7 @@ extern const std::string group_names[3];
 // stderr naming what failed and returns false; the caller then exits 1.
 bool start_up();
 
-// Loads a bitmap from the media folder, e.g. media_bitmap("t2.jpg").
-ALLEGRO_BITMAP *load_media_bitmap(const char *name);
+// Loads a bitmap from the media folder after start-up, e.g. "t2.jpg". Start-up
+// read every image, so a failure means the file went away while the game ran:
+// drawing it would crash, so the game says which file and exits 1.
+ALLEGRO_BITMAP *reload_media_bitmap(const std::string &name);

@@ -3,9 +3,7 @@
 #include <allegro5/allegro_audio.h>
 #include <allegro5/allegro_primitives.h>
 
-#include <cstdio>
 #include <cstdlib>
-#include <string>
 
 #include "puzzle/board.h"
 #include "puzzle/progress.h"
@@ -23,14 +21,7 @@ void load_pictures(const int file_numbers[7]) {
     for (int k = 1; k <= 6; k++) {
         // The previous set's pictures are not read again once a new set begins.
         if (group_pictures[k]) al_destroy_bitmap(group_pictures[k]);
-        std::string path = media_path(picture_file_name(current_group, file_numbers[k]));
-        group_pictures[k] = al_load_bitmap(path.c_str());
-        if (!group_pictures[k]) {
-            // Start-up read every picture, so the file went away while the
-            // game ran; drawing a missing picture would crash.
-            fprintf(stderr, "picture-cubes: cannot read %s\n", path.c_str());
-            exit(1);
-        }
+        group_pictures[k] = reload_media_bitmap(picture_file_name(current_group, file_numbers[k]));
     }
 }
 
