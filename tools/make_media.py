@@ -8,6 +8,7 @@ import sys
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import media_art  # noqa: E402
+import media_icon  # noqa: E402
 import media_pictures  # noqa: E402
 import media_sounds  # noqa: E402
 
@@ -32,6 +33,9 @@ def credits(versions):
         "              illustration shows pieces of w5.jpg, b9.jpg and w1.jpg (below)",
         "              and its lettering uses Liberation Sans (below)",
         "  s1.wav s3.wav s5.wav s.wav   synthesised by tools/media_sounds.py",
+        "  icon-48.png icon-64.png icon-128.png icon-256.png icon.svg",
+        "              the game's icon (a cube of picture squares), drawn by",
+        "              tools/media_icon.py",
         "",
         "Taken unchanged from Debian packages (bookworm):",
         "  arial.ttf     LiberationSans-Regular.ttf  from fonts-liberation2 "
@@ -89,6 +93,7 @@ def main():
                     os.path.join(out, "arialbd.ttf"))
 
     media_sounds.make_sounds(out)
+    media_icon.write_icons(out)
 
     used = {media_pictures.source_of(n)[0] for n in media_pictures.PICTURES}
     for pkg in sorted(used | {"fonts-liberation2"}):

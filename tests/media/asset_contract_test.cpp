@@ -318,6 +318,34 @@ TEST_F(media_sheet, RestartButtonHasACaptionAndIntroPictureLeavesRoomForText) {
   EXPECT_LE(brightest, 0.03);
 }
 
+// The icon is installed for the desktop and set on the window under these exact
+// names: square at its size, a solid cube on a transparent ground, plus a scalable one.
+TEST(media_icons, EverySizeIsSquareWithASolidCubeOnAClearGround) {
+  for (int size : {48, 64, 128, 256}) {
+    const std::string path = "media/icon-" + std::to_string(size) + ".png";
+    SCOPED_TRACE(path);
+    Bitmap icon = load(path);
+    ASSERT_TRUE(icon) << "does not load";
+    ASSERT_EQ(al_get_bitmap_width(icon.get()), size);
+    ASSERT_EQ(al_get_bitmap_height(icon.get()), size);
+    int clear = 0, solid = 0;
+    for (int y = 0; y < size; ++y)
+      for (int x = 0; x < size; ++x) {
+        const float a = pixel(icon.get(), x, y).a;
+        clear += a == 0.0f;
+        solid += a == 1.0f;
+      }
+    EXPECT_EQ(pixel(icon.get(), 0, 0).a, 0.0f) << "corner not transparent";
+    EXPECT_EQ(pixel(icon.get(), size / 2, size / 2).a, 1.0f) << "middle not solid";
+    EXPECT_GT(clear, size * size / 5);
+    EXPECT_GT(solid, size * size / 2);
+  }
+  std::ifstream svg("media/icon.svg");
+  const std::string text((std::istreambuf_iterator<char>(svg)), std::istreambuf_iterator<char>());
+  EXPECT_NE(text.find("<svg"), std::string::npos) << "media/icon.svg";
+  EXPECT_NE(text.find("viewBox"), std::string::npos) << "media/icon.svg";
+}
+
 // Every text the game writes, constant or formatted (digits for the counts).
 const char* const kTexts[] = {
     "RUCH >",
