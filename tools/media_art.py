@@ -199,13 +199,23 @@ def group_slot():
 
 def group_highlight():
     """The lit socket of the group in play, 154 x 54, its first column clear. Its
-    interior is also the lit progress segment (a 40 x 26 cut of it at (22, 11)), so
-    it is an even glowing green that the pale group name reads on."""
+    interior is also the lit progress segment, the 40 x 26 cut at (22, 11), which the
+    game squeezes to 32 x 13 and turns upside down: so the socket glows a bright lime
+    above and below a deep green name plate (rows 19 to 32, where the game writes the
+    group's name in pale green), and the cut takes in both the glow and the plate."""
     w, h = 154, 54
     d = round_rect_sdf(w, h, 10, 1, 1, 152, 52)
     e = -d
-    col = vgrad(h, w, [(0, rgb(18, 150, 104)), (0.5, rgb(8, 120, 86)), (1, rgb(4, 92, 68))])
-    col = np.where((e < 3)[..., None], rgb(150, 235, 180), col)
+    x, y = grid(w, h)
+    col = vgrad(h, w, [(0, rgb(214, 255, 150)), (17 / 54, rgb(170, 244, 110)),
+                       (35 / 54, rgb(150, 236, 100)), (1, rgb(80, 190, 70))])
+    plate = round_rect_sdf(w, h, 6, 8, 18, 138, 16)
+    plate_col = vgrad(h, w, [(17 / 54, rgb(36, 144, 74)), (35 / 54, rgb(22, 120, 62))])
+    col = mix(col, plate_col, coverage(plate))
+    # set into the glow: a shade along its top edge, a glint along its bottom
+    col = np.where(((plate > -1) & (plate <= 0) & (y < 27))[..., None], rgb(6, 58, 32), col)
+    col = np.where(((plate > -1) & (plate <= 0) & (y > 27))[..., None], rgb(214, 255, 190), col)
+    col = np.where((e < 3)[..., None], rgb(214, 255, 190), col)
     col = np.where((e < 1.2)[..., None], rgb(10, 50, 40), col)
     return rgba(col, coverage(d))
 

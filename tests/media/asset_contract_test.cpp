@@ -290,9 +290,30 @@ TEST_F(media_sheet, TextsReadOnThePiecesUnderThem) {
     EXPECT_GE(contrast(luminance(m.r, m.g, m.b), luminance8(c.r, c.g, c.b)), c.min_contrast)
         << c.what;
   }
-  // A lit progress segment must stand out from an empty cell, rgb(0, 66, 66).
-  const Rgba lit = mean_colour(sheet_, {530, 406, 40, 26});
-  EXPECT_GE(luminance(lit.r, lit.g, lit.b), 2 * luminance8(0, 66, 66));
+}
+
+// Luma as a display shows it (Rec. 601 weights on the stored values), 0..255.
+double luma(double r, double g, double b) { return 0.299 * r + 0.587 * g + 0.114 * b; }
+
+// A lit progress segment must read at a glance against an empty cell, rgb(0, 66, 66):
+// measured as the game draws it, squeezed to 32 x 13 and turned upside down.
+TEST(media_progress_bar, LitSegmentIsFarBrighterThanAnEmptyCell) {
+  Bitmap sheet = load("media/ele.png");
+  ASSERT_TRUE(sheet) << "media/ele.png does not load";
+  Bitmap cell(al_create_bitmap(32, 13));
+  ASSERT_TRUE(cell);
+  al_set_target_bitmap(cell.get());
+  al_clear_to_color(al_map_rgb(0, 66, 66));
+  al_draw_scaled_bitmap(sheet.get(), 530, 406, 40, 26, 0, 0, 32, 13,
+                        ALLEGRO_FLIP_HORIZONTAL | ALLEGRO_FLIP_VERTICAL);
+  al_set_target_bitmap(nullptr);
+  double sum = 0;
+  for (int y = 0; y < 13; ++y)
+    for (int x = 0; x < 32; ++x) {
+      const Rgba p = pixel(cell.get(), x, y);
+      sum += 255 * luma(p.r, p.g, p.b);
+    }
+  EXPECT_GE(sum / (32 * 13), 2.5 * luma(0, 66, 66));
 }
 
 // The restart button is drawn from the sheet alone, so it carries its own caption;
