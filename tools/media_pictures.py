@@ -3,7 +3,9 @@
 Each picture is the largest 4:3 box of the source, shrunk by `zoom` and centred
 on (fx, fy) as fractions of the source size, then scaled down to 600 x 450.
 The board shows every picture as twelve 150 x 150 squares, so the boxes are
-chosen to keep something to recognise in each square.
+chosen to keep something to recognise in each square, and something that shows
+which way is up: a square of plain sky or water looks the same turned, and a
+player could not tell whether its cube's front is upright.
 """
 
 from PIL import Image
@@ -23,9 +25,8 @@ PICTURES = {
     "b3": (ST, "misc/oiltux.jpg", 0.45, 0.5, 1.0, "SuperTux Devel Team", "GPL-3+"),
     "b4": (KP, "SafeLanding/contents/images/1622x2880.jpg", 0.5, 0.5, 1.0,
            "Louis Durrant", "CC-BY-SA-4.0"),
-    "b5": (KP, "Autumn/contents/images/2560x1600.jpg", 0.56, 0.56, 1.12, "RJ Quiralta", "LGPL-3"),
-    "b6": (WS, "landscape-castle.jpg", 0.5, 0.6, 1.15,
-           "The Battle for Wesnoth Project artists", "GPL-2+"),
+    "b5": (ST, "christmas/outro.jpg", 0.45, 0.65, 1.35, "SuperTux Devel Team", "GPL-3+"),
+    "b6": (ST, "ghostforest/ghostforest.jpg", 0.5, 0.5, 1.0, "SuperTux Devel Team", "GPL-3+"),
     "b7": (WS, "landscape-coast.jpg", 0.5, 0.5, 1.0,
            "The Battle for Wesnoth Project artists", "GPL-2+"),
     "b8": (WS, "swamp-03.jpg", 0.5, 0.5, 1.0,
@@ -41,7 +42,7 @@ PICTURES = {
     "p4": (MB, "RainDrops.jpg", 0.5, 0.5, 1.0, "\"blackcombwhistler07\"", "GPL-2+"),
     "p5": (MB, "TwoWings.jpg", 0.5, 0.5, 1.0, "Charles Barbin, Hylke Bons", "GPL-2+"),
     "p6": (LW, "Dragonfly_by_Bolly.jpg", 0.5, 0.5, 1.0, "\"Bolly\"", "CC-BY-SA-4.0"),
-    "p7": (LW, "seeding_by_Clements_Engelhardt.jpg", 0.5, 0.5, 1.0, "Clemens Engelhardt",
+    "p7": (LW, "seeding_by_Clements_Engelhardt.jpg", 0.5, 0.45, 1.1, "Clemens Engelhardt",
            "CC0-1.0"),
     "p8": (KP, "FallenLeaf/contents/images/2560x1600.jpg", 0.5, 0.5, 1.0, "Martin Klapetek",
            "LGPL-3"),
@@ -50,7 +51,7 @@ PICTURES = {
     "p10": (LX, "flowers.png", 0.5, 0.5, 1.0, "LXQt team", "LGPL-2.1+"),
     # WIDOKI: landscapes and views
     "w1": (KP, "EveningGlow/contents/images/2560x1600.jpg", 0.5, 0.5, 1.0, "Ian Hex", "LGPL-3"),
-    "w2": (KP, "Path/contents/images/2560x1600.jpg", 0.5, 0.5, 1.0, "Risto Saukonpää", "LGPL-3"),
+    "w2": (KP, "Path/contents/images/2560x1600.jpg", 0.45, 0.5, 1.1, "Risto Saukonpää", "LGPL-3"),
     "w3": (LW, "aitzgorri_by_Aitzol_Berasategi.jpg", 0.5, 0.5, 1.0, "Aitzol Berasategi",
            "CC-BY-4.0"),
     "w4": (LW, "life_by_Aitzol_Berasategi.jpg", 0.5, 0.5, 1.0, "Aitzol Berasategi", "CC-BY-4.0"),
@@ -58,10 +59,10 @@ PICTURES = {
            "CC-BY-4.0"),
     "w6": (LW, "sunset_by_Aitzol_Berasategi.jpg", 0.5, 0.5, 1.0, "Aitzol Berasategi",
            "CC-BY-4.0"),
-    "w7": (LX, "after-the-rain.jpg", 0.45, 0.3, 1.7, "LXQt team", "LGPL-2.1+"),
+    "w7": (LX, "after-the-rain.jpg", 0.45, 0.3, 1.1, "LXQt team", "LGPL-2.1+"),
     "w8": (WS, "landscape-mountains-01.jpg", 0.5, 0.5, 1.0,
            "The Battle for Wesnoth Project artists", "GPL-2+"),
-    "w9": (MB, "Dune.jpg", 0.5, 0.5, 1.0, "Marco Cogoni, Hylke Bons", "GPL-2+"),
+    "w9": (MB, "Dune.jpg", 0.5, 0.55, 1.2, "Marco Cogoni, Hylke Bons", "GPL-2+"),
     "w10": (WS, "landscape-mountains-03.jpg", 0.5, 0.5, 1.0,
             "The Battle for Wesnoth Project artists", "GPL-2+"),
 }

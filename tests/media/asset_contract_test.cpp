@@ -135,9 +135,33 @@ TEST(media_background, FillsTheWindowAndIsDarkEnoughForTheLightTexts) {
   EXPECT_GE(contrast(luminance8(166, 199, 166), bright), 7.0) << "end screen text colour";
 }
 
-// The board shows a picture as twelve 150 x 150 squares; a square without any
-// detail cannot be told from its neighbours or turned the right way up.
-TEST(media_pictures, ThirtyPicturesCoverTheBoardWithDetailInEverySquare) {
+// Mean absolute difference per channel between a square and itself turned by 1, 2
+// or 3 quarters, whichever is least. `sq` holds 150 x 150 RGB values row by row.
+double least_turn_difference(const std::vector<float>& sq) {
+  constexpr int n = 150;
+  double least = 1e9;
+  for (int turn = 1; turn <= 3; ++turn) {
+    double sum = 0;
+    for (int y = 0; y < n; ++y)
+      for (int x = 0; x < n; ++x) {
+        // the pixel that the turn brings to (x, y)
+        const int sx = turn == 1 ? y : turn == 2 ? n - 1 - x : n - 1 - y;
+        const int sy = turn == 1 ? n - 1 - x : turn == 2 ? n - 1 - y : x;
+        for (int c = 0; c < 3; ++c) sum += std::abs(sq[(y * n + x) * 3 + c] - sq[(sy * n + sx) * 3 + c]);
+      }
+    least = std::min(least, sum / (n * n * 3));
+  }
+  return least;
+}
+
+// The board shows a picture as twelve 150 x 150 squares. A square without any
+// detail cannot be told from its neighbours; one that looks the same turned (plain
+// sky, still water) leaves the player guessing whether its cube is upright. The
+// turns are compared as the fronts are drawn, tinted to grey 200.
+TEST(media_pictures, ThirtyPicturesCoverTheBoardWithDetailAndAnUpInEverySquare) {
+  double least = 1e9;
+  std::string where;
+  std::vector<float> sq(150 * 150 * 3);
   for (const auto& f : picture_files()) {
     SCOPED_TRACE(f);
     Bitmap pic = load(f);
@@ -150,9 +174,14 @@ TEST(media_pictures, ThirtyPicturesCoverTheBoardWithDetailInEverySquare) {
       for (int col = 0; col < 4; ++col) {
         double sum = 0, sum2 = 0;
         int n = 0;
-        for (int y = row * 150; y < row * 150 + 150; y += 2)
-          for (int x = col * 150; x < col * 150 + 150; x += 2) {
-            Rgba p = pixel(pic.get(), x, y);
+        for (int y = 0; y < 150; ++y)
+          for (int x = 0; x < 150; ++x) {
+            const Rgba p = pixel(pic.get(), col * 150 + x, row * 150 + y);
+            float* out = &sq[(y * 150 + x) * 3];
+            out[0] = 200 * p.r;
+            out[1] = 200 * p.g;
+            out[2] = 200 * p.b;
+            if (x % 2 || y % 2) continue;
             const double l = 255 * (0.299 * p.r + 0.587 * p.g + 0.114 * p.b);
             sum += l;
             sum2 += l * l;
@@ -160,9 +189,15 @@ TEST(media_pictures, ThirtyPicturesCoverTheBoardWithDetailInEverySquare) {
           }
         const double sd = std::sqrt(std::max(0.0, sum2 / n - (sum / n) * (sum / n)));
         EXPECT_GE(sd, 6.0) << "square row " << row << " column " << col << " is nearly uniform";
+        const double turned = least_turn_difference(sq);
+        if (turned < least) {
+          least = turned;
+          where = f + " row " + std::to_string(row) + " column " + std::to_string(col);
+        }
       }
     al_unlock_bitmap(pic.get());
   }
+  EXPECT_GE(least, 10.0) << where << " looks nearly the same turned";
 }
 
 class media_sheet : public ::testing::Test {
