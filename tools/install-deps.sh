@@ -9,7 +9,7 @@ liballegro-ttf5-dev liballegro-audio5-dev liballegro-acodec5-dev"
 if [ "${1:-build}" = "test" ]; then
     packages="$packages googletest libgtest-dev xvfb xauth xdotool"
     # The Debian package: building it, checking it, installing it.
-    packages="$packages dpkg-dev file fakeroot lintian desktop-file-utils appstream man-db"
+    packages="$packages dpkg-dev file lintian desktop-file-utils appstream man-db"
 fi
 
 missing=""
