@@ -11,11 +11,12 @@ bool holds_our_files(const std::string &folder) {
     return false;
 }
 
-std::string beside_executable() {
+// `relative` is appended to the executable's folder ("" if it is unknown).
+std::string from_executable(const std::string &relative) {
     ALLEGRO_PATH *path = al_get_standard_path(ALLEGRO_EXENAME_PATH);
     if (!path) return "";
     al_set_path_filename(path, nullptr);
-    std::string folder = std::string(al_path_cstr(path, '/')) + "media";
+    std::string folder = std::string(al_path_cstr(path, '/')) + relative;
     al_destroy_path(path);
     return folder;
 }
@@ -24,8 +25,12 @@ std::string beside_executable() {
 // one holding any of our files is taken, complete or not, so a damaged copy is
 // reported rather than silently passed over.
 std::string find_media_folder() {
-    const std::string candidates[] = {"media", beside_executable(),
-                                      std::string(PICTURE_CUBES_DATA_DIR) + "/media"};
+    // The installed folder is found from the executable, not from the prefix
+    // the build was configured with: a package installs under /usr, a plain
+    // install wherever --prefix or DESTDIR puts it.
+    const std::string candidates[] = {
+        "media", from_executable("media"),
+        from_executable(PICTURE_CUBES_DATA_FROM_BINARY "/media")};
     for (const std::string &candidate : candidates) {
         if (!candidate.empty() && holds_our_files(candidate)) return candidate;
     }

@@ -4,7 +4,8 @@
 #include <vector>
 
 // The folder the game reads its assets from: `media` in the working directory
-// if there is one, else the one beside the executable, else the installed one.
+// if there is one, else the one beside the executable, else the installed one
+// (found from the executable, so an installed copy runs wherever it lands).
 const std::string &media_folder();
 
 // The path of one asset, e.g. media_path("t2.jpg").
