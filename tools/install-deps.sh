@@ -5,9 +5,9 @@
 # Usage: tools/install-deps.sh build|test
 set -eu
 packages="cmake g++ make pkg-config liballegro5-dev liballegro-image5-dev
-liballegro-ttf5-dev liballegro-audio5-dev liballegro-acodec5-dev"
+liballegro-ttf5-dev liballegro-audio5-dev liballegro-acodec5-dev liballegro-dialog5-dev"
 if [ "${1:-build}" = "test" ]; then
-    packages="$packages googletest libgtest-dev xvfb xauth xdotool"
+    packages="$packages googletest libgtest-dev xvfb xauth xdotool strace imagemagick tesseract-ocr"
 fi
 
 missing=""

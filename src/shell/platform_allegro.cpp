@@ -1,5 +1,8 @@
 // The system layer on a real window, keyboard, mouse, clock and sound card.
 #include <allegro5/allegro_acodec.h>
+#include <allegro5/allegro_native_dialog.h>
+#include <unistd.h>
+
 #include <ctime>
 
 #include "shell/platform.h"
@@ -95,4 +98,12 @@ bool sys_close_requested() {
 void sys_play_sample(ALLEGRO_SAMPLE *sample, float gain, float speed) {
     if (!audio_ready || !sample) return;
     al_play_sample(sample, gain, ALLEGRO_AUDIO_PAN_NONE, speed, ALLEGRO_PLAYMODE_ONCE, nullptr);
+}
+
+void sys_show_failure(const char *message) {
+    if (isatty(STDERR_FILENO)) return;
+    // The add-on refuses to start without an X display.
+    if (!al_init_native_dialog_addon()) return;
+    al_show_native_message_box(nullptr, "Picture Cubes", "Picture Cubes has stopped", message,
+                               nullptr, ALLEGRO_MESSAGEBOX_ERROR);
 }
