@@ -3,6 +3,7 @@
 #include <allegro5/allegro_native_dialog.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <ctime>
 
 #include "shell/platform.h"
@@ -29,6 +30,9 @@ bool sys_install_audio() {
 }
 
 bool sys_open_screen() {
+    // Mesa would keep the window's compiled shaders in a cache in the player's
+    // home; the game writes nothing, so its window must not either.
+    setenv("MESA_SHADER_CACHE_DISABLE", "true", 0);
     display = al_create_display(1020, 710);
     if (!display) return false;
     // Double-buffered GL windows promise nothing about the back buffer after a
