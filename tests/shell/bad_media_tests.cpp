@@ -119,9 +119,10 @@ struct outcome {
     std::string errors;  // stderr, then one "[box] " line per message box
 };
 
-// Start-up in a child, in the folder, exiting as the game's main does. Root
-// reads any folder, so to meet an unreadable one the child gives up root.
-outcome start_up_in(const std::string &folder, bool as_player) {
+// Runs the game's code in a child, in the folder; its result is the exit
+// code. Root reads any folder, so to meet an unreadable one the child gives
+// up root.
+outcome run_in(const std::string &folder, bool as_player, int (*game)()) {
     std::string errors_file = folder + "/errors";
     pid_t child = fork();
     if (child == 0) {
@@ -132,12 +133,9 @@ outcome start_up_in(const std::string &folder, bool as_player) {
         }
         script::reset();
         script::audio_available = true;
-        bool started = start_up();
-        for (const std::string &words : script::failures_shown) {
-            fprintf(stderr, "[box] %s\n", words.c_str());
-        }
+        int code = game();
         fflush(stderr);
-        _exit(started ? 0 : 1);
+        _exit(code);
     }
     // A hang is a failure too; a minute is far beyond any start-up.
     outcome result;
@@ -171,7 +169,8 @@ TEST_P(bad_media_test, stops_naming_the_file_or_plays_silent_and_never_crashes) 
     ASSERT_EQ(media_folder(), "media") << "run from the source folder";
     const bad_media &bad = GetParam();
     std::string folder = folder_with(bad);
-    outcome run = start_up_in(folder, bad.file.empty());
+    // Exits as the game's main does after start-up.
+    outcome run = run_in(folder, bad.file.empty(), [] { return start_up() ? 0 : 1; });
     std::string name = bad.file.empty() ? "folder media" : "media/" + bad.file;
     bool is_sound = std::find(sounds.begin(), sounds.end(), bad.file) != sounds.end();
 
@@ -194,6 +193,19 @@ TEST_P(bad_media_test, stops_naming_the_file_or_plays_silent_and_never_crashes) 
             << run.errors;
     }
     fs::permissions(folder + "/media", fs::perms::owner_all);
+    fs::remove_all(folder);
+}
+
+TEST(media_gone_mid_game, a_picture_that_went_away_stops_the_game_with_its_name_in_a_box) {
+    std::string folder = folder_with({"p7.jpg", "missing"});
+    outcome run = run_in(folder, false, [] {
+        reload_media_bitmap("p7.jpg");
+        return 0;
+    });
+    EXPECT_EQ(run.signal, 0);
+    EXPECT_EQ(run.exit_code, 1);
+    EXPECT_EQ(run.errors, "picture-cubes: cannot read media/p7.jpg\n"
+                          "[box] picture-cubes: cannot read media/p7.jpg\n");
     fs::remove_all(folder);
 }
 

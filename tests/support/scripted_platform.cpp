@@ -3,6 +3,7 @@
 
 #include <allegro5/allegro_acodec.h>
 
+#include <cstdio>
 #include <numeric>
 
 #include "shell/platform.h"
@@ -136,6 +137,8 @@ void sys_play_sample(ALLEGRO_SAMPLE *sample, float gain, float speed) {
     samples.push_back({sample, gain, speed, presents});
 }
 
+// Also told on stderr, so a test can read a box shown just before an exit.
 void sys_show_failure(const char *message) {
     failures_shown.push_back(message);
+    fprintf(stderr, "[box] %s\n", message);
 }

@@ -33,7 +33,7 @@ extern int presents;
 extern std::vector<double> rests;
 extern std::vector<played_sample> samples;
 extern int mouse_polls;
-extern std::vector<std::string> failures_shown;  // words of each message box
+extern std::vector<std::string> failures_shown;  // words of each message box, also on stderr
 extern bool screen_open;
 
 double total_rest();
