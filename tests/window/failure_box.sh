@@ -69,4 +69,11 @@ box_names_picture() {
 # Missing: found before the window opens. Damaged: found with the window open.
 box_names_picture p4.jpg missing
 box_names_picture w7.jpg damaged
+
+# Started from a terminal, the player reads stderr there: no box waits.
+code=0
+timeout 60 script -qec "cd '$work' && '$game'" /dev/null >"$work/errors" 2>&1 || code=$?
+[ "$code" -eq 1 ] || fail "exit code $code from a terminal (124: it waited, for a box?)"
+grep -q "media/w7.jpg" "$work/errors" || fail "the terminal was not told the picture"
+echo "from a terminal: no box, exit 1"
 echo PASS
