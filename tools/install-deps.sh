@@ -5,11 +5,12 @@
 # Usage: tools/install-deps.sh build|test
 set -eu
 packages="cmake g++ make pkg-config liballegro5-dev liballegro-image5-dev
-liballegro-ttf5-dev liballegro-audio5-dev liballegro-acodec5-dev"
+liballegro-ttf5-dev liballegro-audio5-dev liballegro-acodec5-dev liballegro-dialog5-dev"
 if [ "${1:-build}" = "test" ]; then
     packages="$packages googletest libgtest-dev xvfb xauth xdotool"
     # The Debian package: building it, checking it, installing it.
     packages="$packages dpkg-dev file lintian desktop-file-utils appstream man-db"
+    packages="$packages strace imagemagick tesseract-ocr"
 fi
 
 missing=""

@@ -47,5 +47,11 @@ void sys_get_mouse_state(ALLEGRO_MOUSE_STATE *state);
 // close button) since the screen opened.
 bool sys_close_requested();
 
+// Shows the words of a failure that stops the game in a message box and waits
+// until the player closes it, when stderr is not a terminal (the game was
+// started from a menu, where nobody reads stderr). Where no box can be shown,
+// for want of a display, it does nothing: stderr alone tells.
+void sys_show_failure(const char *message);
+
 // Plays a sample once, centred. A null sample or a silent game plays nothing.
 void sys_play_sample(ALLEGRO_SAMPLE *sample, float gain, float speed);

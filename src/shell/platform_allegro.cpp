@@ -1,5 +1,9 @@
 // The system layer on a real window, keyboard, mouse, clock and sound card.
 #include <allegro5/allegro_acodec.h>
+#include <allegro5/allegro_native_dialog.h>
+#include <unistd.h>
+
+#include <cstdlib>
 #include <ctime>
 
 #include "shell/platform.h"
@@ -26,6 +30,9 @@ bool sys_install_audio() {
 }
 
 bool sys_open_screen() {
+    // Mesa would keep the window's compiled shaders in a cache in the player's
+    // home; the game writes nothing, so its window must not either.
+    setenv("MESA_SHADER_CACHE_DISABLE", "true", 0);
     display = al_create_display(1020, 710);
     if (!display) return false;
     // Double-buffered GL windows promise nothing about the back buffer after a
@@ -95,4 +102,12 @@ bool sys_close_requested() {
 void sys_play_sample(ALLEGRO_SAMPLE *sample, float gain, float speed) {
     if (!audio_ready || !sample) return;
     al_play_sample(sample, gain, ALLEGRO_AUDIO_PAN_NONE, speed, ALLEGRO_PLAYMODE_ONCE, nullptr);
+}
+
+void sys_show_failure(const char *message) {
+    if (isatty(STDERR_FILENO)) return;
+    // The add-on refuses to start without an X display.
+    if (!al_init_native_dialog_addon()) return;
+    al_show_native_message_box(nullptr, "Picture Cubes", "Picture Cubes has stopped", message,
+                               nullptr, ALLEGRO_MESSAGEBOX_ERROR);
 }

@@ -27,8 +27,12 @@ const std::string group_names[3] = {"BAJKI", "PRZYRODA", "WIDOKI"};
 
 namespace {
 
-bool fail(const char *what) {
-    fprintf(stderr, "picture-cubes: %s\n", what);
+// A failure that stops the game is told on stderr and, for a player who
+// started the game from a menu, in a message box with the same words.
+bool fail(const std::string &what) {
+    std::string message = "picture-cubes: " + what;
+    fprintf(stderr, "%s\n", message.c_str());
+    sys_show_failure(message.c_str());
     return false;
 }
 
@@ -51,17 +55,38 @@ ALLEGRO_BITMAP *create_clear_bitmap(int width, int height) {
     return bitmap;
 }
 
+// Allegro's JPEG reader runs on past the end of a file cut short, into stray
+// memory: it may hang or crash. A whole JPEG ends with its end-of-image
+// marker, so a file without one is never handed to it.
+ALLEGRO_BITMAP *read_image(const std::string &path) {
+    if (path.size() > 4 && path.compare(path.size() - 4, 4, ".jpg") == 0) {
+        unsigned char end[2] = {0, 0};
+        ALLEGRO_FILE *file = al_fopen(path.c_str(), "rb");
+        if (file) {
+            if (al_fseek(file, -2, ALLEGRO_SEEK_END)) al_fread(file, end, 2);
+            al_fclose(file);
+        }
+        if (end[0] != 0xFF || end[1] != 0xD9) return nullptr;
+    }
+    return al_load_bitmap(path.c_str());
+}
+
 // Every file the game cannot do without is looked for before the window
 // opens, so the player hears of all of them at once.
 bool media_complete() {
+    // A folder the player may not read hides every file: say so, not 34 names.
+    ALLEGRO_FS_ENTRY *folder = al_create_fs_entry(media_folder().c_str());
+    bool unreadable = al_fs_entry_exists(folder) && !al_open_directory(folder);
+    if (!unreadable) al_close_directory(folder);
+    al_destroy_fs_entry(folder);
+    if (unreadable) return fail("cannot read the folder " + media_folder());
+
     std::string missing;
     for (const std::string &name : required_media_files()) {
         std::string path = media_path(name);
         if (!al_filename_exists(path.c_str())) missing += "\n  " + path;
     }
-    if (missing.empty()) return true;
-    fprintf(stderr, "picture-cubes: missing game files:%s\n", missing.c_str());
-    return false;
+    return missing.empty() || fail("missing game files:" + missing);
 }
 
 // The pictures are decoded only when their group begins; check now that each
@@ -72,7 +97,7 @@ void check_pictures(std::string &unreadable) {
     for (int group = 0; group < 3; group++) {
         for (int number = 1; number <= 10; number++) {
             std::string path = media_path(picture_file_name(group, number));
-            ALLEGRO_BITMAP *picture = al_load_bitmap(path.c_str());
+            ALLEGRO_BITMAP *picture = read_image(path);
             if (!picture || al_get_bitmap_width(picture) < 600 ||
                 al_get_bitmap_height(picture) < 450) {
                 unreadable += "\n  " + path;
@@ -83,28 +108,64 @@ void check_pictures(std::string &unreadable) {
     al_set_new_bitmap_flags(flags);
 }
 
+// A font file cut short still opens, its outlines lost: such letters draw as
+// nothing. Every letter the game's texts use must come out with some ink.
+bool draws_every_letter(ALLEGRO_FONT *font) {
+    static const char letters[] =
+        "AĄBCĆDEĘFGHIJKLŁMNŃOÓPRSŚTUWYZŹŻaąbcćdeęfghijklłmnńoóprsśtuwyzźż0123456789.,-'>";
+    ALLEGRO_USTR_INFO info;
+    const ALLEGRO_USTR *text = al_ref_cstr(&info, letters);
+    int position = 0;
+    for (int letter; (letter = al_ustr_get_next(text, &position)) >= 0;) {
+        int x, y, width, height;
+        if (!al_get_glyph_dimensions(font, letter, &x, &y, &width, &height) || width <= 0 ||
+            height <= 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
 ALLEGRO_FONT *load_font(const char *name, int size, std::string &unreadable) {
     std::string path = media_path(name);
     ALLEGRO_FONT *font = al_load_ttf_font(path.c_str(), size, 0);
-    if (!font) unreadable += "\n  " + path;
+    if (!font || !draws_every_letter(font)) unreadable += "\n  " + path;
     return font;
 }
 
-ALLEGRO_BITMAP *load_image(const char *name, int min_width, int min_height,
+// The size an image must have: at least width x height, or exactly that.
+ALLEGRO_BITMAP *load_image(const char *name, int width, int height, bool exactly,
                            std::string &unreadable) {
     std::string path = media_path(name);
-    ALLEGRO_BITMAP *bitmap = al_load_bitmap(path.c_str());
-    if (!bitmap || al_get_bitmap_width(bitmap) < min_width ||
-        al_get_bitmap_height(bitmap) < min_height) {
-        unreadable += "\n  " + path;
-    }
+    ALLEGRO_BITMAP *bitmap = read_image(path);
+    bool fits = bitmap && al_get_bitmap_width(bitmap) >= width &&
+                al_get_bitmap_height(bitmap) >= height &&
+                (!exactly ||
+                 (al_get_bitmap_width(bitmap) == width && al_get_bitmap_height(bitmap) == height));
+    if (!fits) unreadable += "\n  " + path;
     return bitmap;
+}
+
+// A sound cut short still loads, its lost end played as silence: the file
+// must hold every sample its header promises after the 44 bytes of a header.
+bool holds_every_sample(ALLEGRO_SAMPLE *sample, const std::string &path) {
+    ALLEGRO_FS_ENTRY *file = al_create_fs_entry(path.c_str());
+    off_t size = al_get_fs_entry_size(file);
+    al_destroy_fs_entry(file);
+    off_t bytes = static_cast<off_t>(al_get_sample_length(sample)) *
+                  al_get_channel_count(al_get_sample_channels(sample)) *
+                  al_get_audio_depth_size(al_get_sample_depth(sample));
+    return size >= bytes + 44;
 }
 
 // A missing or damaged sound only silences that sound.
 ALLEGRO_SAMPLE *load_sound(const char *name) {
     std::string path = media_path(name);
     ALLEGRO_SAMPLE *sample = al_load_sample(path.c_str());
+    if (sample && !holds_every_sample(sample, path)) {
+        al_destroy_sample(sample);
+        sample = nullptr;
+    }
     if (!sample)
         fprintf(stderr, "picture-cubes: cannot play %s; that sound stays silent\n", path.c_str());
     return sample;
@@ -114,9 +175,9 @@ ALLEGRO_SAMPLE *load_sound(const char *name) {
 
 ALLEGRO_BITMAP *reload_media_bitmap(const std::string &name) {
     std::string path = media_path(name);
-    ALLEGRO_BITMAP *bitmap = al_load_bitmap(path.c_str());
+    ALLEGRO_BITMAP *bitmap = read_image(path);
     if (!bitmap) {
-        fprintf(stderr, "picture-cubes: cannot read %s\n", path.c_str());
+        fail("cannot read " + path);
         exit(1);
     }
     return bitmap;
@@ -125,8 +186,10 @@ ALLEGRO_BITMAP *reload_media_bitmap(const std::string &name) {
 bool start_up() {
     // The version word must be the one of the headers compiled against: an
     // older word makes the 5.2 library refuse to start.
+    // Without the library no message box can be shown either: stderr alone.
     if (!al_install_system(ALLEGRO_VERSION_INT, atexit)) {
-        return fail("cannot start the Allegro library");
+        fprintf(stderr, "picture-cubes: cannot start the Allegro library\n");
+        return false;
     }
     // Missing files are looked for before anything needs the X display.
     if (!media_complete()) return false;
@@ -155,13 +218,11 @@ bool start_up() {
     font_bold_14 = load_font("arialbd.ttf", 14, unreadable);
     font_18 = load_font("arial.ttf", 18, unreadable);
     font_28 = load_font("arial.ttf", 28, unreadable);
-    backdrop = load_image("t2.jpg", 1020, 710, unreadable);
-    ui_sheet = load_image("ele.png", 672, 807, unreadable);
+    // The background is copied 1:1 to the screen: it must be the window's size.
+    backdrop = load_image("t2.jpg", 1020, 710, true, unreadable);
+    ui_sheet = load_image("ele.png", 672, 807, false, unreadable);
     check_pictures(unreadable);
-    if (!unreadable.empty()) {
-        fprintf(stderr, "picture-cubes: cannot read game files:%s\n", unreadable.c_str());
-        return false;
-    }
+    if (!unreadable.empty()) return fail("cannot read game files:" + unreadable);
 
     if (sound) {
         sample_s5 = load_sound("s5.wav");

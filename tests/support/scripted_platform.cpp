@@ -3,6 +3,7 @@
 
 #include <allegro5/allegro_acodec.h>
 
+#include <cstdio>
 #include <numeric>
 
 #include "shell/platform.h"
@@ -18,6 +19,7 @@ int presents;
 std::vector<double> rests;
 std::vector<played_sample> samples;
 int mouse_polls;
+std::vector<std::string> failures_shown;
 bool screen_open;
 std::function<void()> on_present;
 std::function<void()> on_rest;
@@ -63,6 +65,7 @@ void reset() {
     rests.clear();
     samples.clear();
     mouse_polls = 0;
+    failures_shown.clear();
     on_present = nullptr;
     on_rest = nullptr;
 }
@@ -132,4 +135,10 @@ void sys_get_mouse_state(ALLEGRO_MOUSE_STATE *state) {
 
 void sys_play_sample(ALLEGRO_SAMPLE *sample, float gain, float speed) {
     samples.push_back({sample, gain, speed, presents});
+}
+
+// Also told on stderr, so a test can read a box shown just before an exit.
+void sys_show_failure(const char *message) {
+    failures_shown.push_back(message);
+    fprintf(stderr, "[box] %s\n", message);
 }

@@ -4,6 +4,7 @@
 #include <allegro5/allegro_audio.h>
 
 #include <functional>
+#include <string>
 #include <vector>
 
 // Control over the scripted system layer the test suite links instead of the
@@ -32,6 +33,7 @@ extern int presents;
 extern std::vector<double> rests;
 extern std::vector<played_sample> samples;
 extern int mouse_polls;
+extern std::vector<std::string> failures_shown;  // words of each message box, also on stderr
 extern bool screen_open;
 
 double total_rest();
