@@ -24,7 +24,7 @@ echo "the package holds the game, its media, menu entry, icons, manual page and 
 case "$(dpkg-deb -f "$deb" Section)" in games) ;; *) fail "section is not games" ;; esac
 depends=$(dpkg-deb -f "$deb" Depends)
 for library in liballegro5.2 liballegro-image5.2 liballegro-ttf5.2 liballegro-audio5.2 \
-    liballegro-acodec5.2; do
+    liballegro-acodec5.2 liballegro-dialog5.2; do
     echo "$depends" | grep -q "\(^\|, \)$library " || fail "no dependency on $library: $depends"
 done
 echo "section games; depends on the Allegro runtime packages"
