@@ -47,5 +47,6 @@ void sys_get_mouse_state(ALLEGRO_MOUSE_STATE *state);
 // close button) since the screen opened.
 bool sys_close_requested();
 
-// Plays a sample once, centred. A null sample or a silent game plays nothing.
-void sys_play_sample(ALLEGRO_SAMPLE *sample, float gain, float speed);
+// Plays a sample once at the given pan (ALLEGRO_AUDIO_PAN_NONE: centred, no
+// pan law). A null sample or a silent game plays nothing.
+void sys_play_sample(ALLEGRO_SAMPLE *sample, float gain, float pan, float speed);

@@ -130,6 +130,6 @@ void sys_get_mouse_state(ALLEGRO_MOUSE_STATE *state) {
     *state = pointer;
 }
 
-void sys_play_sample(ALLEGRO_SAMPLE *sample, float gain, float speed) {
-    samples.push_back({sample, gain, speed, presents});
+void sys_play_sample(ALLEGRO_SAMPLE *sample, float gain, float pan, float speed) {
+    samples.push_back({sample, gain, pan, speed, presents});
 }

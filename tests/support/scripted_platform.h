@@ -14,6 +14,7 @@ namespace script {
 struct played_sample {
     ALLEGRO_SAMPLE *sample;
     float gain;
+    float pan;
     float speed;
     int presents_before;  // frames presented when it was asked for
 };
