@@ -120,6 +120,12 @@ TEST_F(reference_screens, one_game_from_the_intro_to_leaving) {
     hold(cube_x[1] + 75, cube_y[1] + 75, 1);
     hold(cube_x[1] + 75, cube_y[1] + 75, 0);
     expect_reference("already-assembled", screen(), under_board);
+    // The next roll clears the message from its first frame on.
+    drag(1, direction_right, [&](const std::function<void()> &run) {
+        expect_sequence("roll-after-message", run, [&](int n) {
+            if (n == 1) expect_reference("roll-after-message", screen(), under_board);
+        });
+    });
 
     finish_group();
     expect_sequence("set-2", [&] { frame(10, 10, 0); },
