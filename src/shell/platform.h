@@ -53,5 +53,6 @@ bool sys_close_requested();
 // for want of a display, it does nothing: stderr alone tells.
 void sys_show_failure(const char *message);
 
-// Plays a sample once, centred. A null sample or a silent game plays nothing.
-void sys_play_sample(ALLEGRO_SAMPLE *sample, float gain, float speed);
+// Plays a sample once at the given pan (ALLEGRO_AUDIO_PAN_NONE: centred, no
+// pan law). A null sample or a silent game plays nothing.
+void sys_play_sample(ALLEGRO_SAMPLE *sample, float gain, float pan, float speed);

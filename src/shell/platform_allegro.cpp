@@ -99,9 +99,9 @@ bool sys_close_requested() {
     return close_requested;
 }
 
-void sys_play_sample(ALLEGRO_SAMPLE *sample, float gain, float speed) {
+void sys_play_sample(ALLEGRO_SAMPLE *sample, float gain, float pan, float speed) {
     if (!audio_ready || !sample) return;
-    al_play_sample(sample, gain, ALLEGRO_AUDIO_PAN_NONE, speed, ALLEGRO_PLAYMODE_ONCE, nullptr);
+    al_play_sample(sample, gain, pan, speed, ALLEGRO_PLAYMODE_ONCE, nullptr);
 }
 
 void sys_show_failure(const char *message) {

@@ -16,7 +16,7 @@ void show_end_screen() {
         sys_present();
         sys_rest(0.05);
     }
-    sys_play_sample(sample_s3, 1.0f, 0.8f);
+    sys_play_sample(sample_s3, 1.0f, ALLEGRO_AUDIO_PAN_NONE, 0.8f);
 
     ALLEGRO_COLOR text = al_map_rgb(166, 199, 166);
     // Shown together with the first set's line, by the same flip.

@@ -54,7 +54,7 @@ void fade_in() {
 void scroll_thumbnails() {
     int s = 0;
     for (int f = 0; f < 710; f++) {
-        sys_play_sample(sample_s1, 0.7f, 1.0f);
+        sys_play_sample(sample_s1, 0.7f, ALLEGRO_AUDIO_PAN_NONE, 1.0f);
         if (f % 15 == 0 && current_group > 0) {
             s++;
             al_draw_filled_rectangle(325, 115, 950, 585, al_map_rgba(0, 0, 0, s));

@@ -194,6 +194,33 @@ TEST_F(leaving, escape_leaves_at_the_top_of_the_frame_after_the_poll_that_saw_it
     EXPECT_EQ(backdrop, nullptr);
 }
 
+TEST_F(leaving, escape_leaves_in_every_stage) {
+    struct stage {
+        const char *name;
+        int group, x, y, buttons, drag_frames;
+    };
+    const stage stages[] = {
+        {"idle", 0, 0, 0, 0, 0},          {"pressed", 0, cx, cy, 1, 0},
+        {"rolling", 0, cx + 30, cy, 1, 3}, {"second group", 1, 0, 0, 0, 0},
+        {"third group", 2, 0, 0, 0, 0},    {"end screen", 4, 0, 0, 0, 0},
+    };
+    for (const stage &s : stages) {
+        SCOPED_TRACE(s.name);
+        TearDown();
+        SetUp();
+        current_group = s.group;
+        frames(2, cx, cy, s.buttons);
+        frames(s.drag_frames, s.x, s.y, s.buttons);
+        EXPECT_EQ(roll_step != 0, s.drag_frames != 0);
+        script::set_key(ALLEGRO_KEY_ESCAPE, true);
+        int presents = script::presents;
+        EXPECT_TRUE(frame(s.x, s.y, s.buttons));
+        EXPECT_FALSE(frame(s.x, s.y, s.buttons));
+        EXPECT_EQ(script::presents, presents + 1 + 44);
+        EXPECT_FALSE(script::screen_open);
+    }
+}
+
 TEST_F(leaving, the_window_close_button_leaves_like_escape) {
     for (int stage : {0, 4}) {
         TearDown();

@@ -11,30 +11,17 @@
 #include "shell/loop_state.h"
 #include "shell/resources.h"
 #include "support/game_fixture.h"
+#include "support/real_game.h"
 #include "support/scripted_platform.h"
 #include "support/solver.h"
 
 namespace {
 
-class playthrough : public testing::Test {
+class playthrough : public real_game {
    protected:
     void SetUp() override {
-        script::reset();
-        script::audio_available = true;
-        current_group = 0;
+        real_game::SetUp();
         for (int &moves : group_moves) moves = -1;
-    }
-    void TearDown() override { script::reset(); }
-
-    bool frame(int x, int y, int buttons) {
-        script::set_pointer(x, y, buttons);
-        return run_frame();
-    }
-    // The snapshot a frame acts on is the previous frame's poll, so each
-    // pointer position is shown for two frames.
-    void hold(int x, int y, int buttons) {
-        frame(x, y, buttons);
-        frame(x, y, buttons);
     }
 
     // Presses the cube, drags 30 pixels the given way, lets go at once and

@@ -133,8 +133,8 @@ void sys_get_mouse_state(ALLEGRO_MOUSE_STATE *state) {
     *state = pointer;
 }
 
-void sys_play_sample(ALLEGRO_SAMPLE *sample, float gain, float speed) {
-    samples.push_back({sample, gain, speed, presents});
+void sys_play_sample(ALLEGRO_SAMPLE *sample, float gain, float pan, float speed) {
+    samples.push_back({sample, gain, pan, speed, presents});
 }
 
 // Also told on stderr, so a test can read a box shown just before an exit.

@@ -15,6 +15,7 @@ namespace script {
 struct played_sample {
     ALLEGRO_SAMPLE *sample;
     float gain;
+    float pan;
     float speed;
     int presents_before;  // frames presented when it was asked for
 };

@@ -86,6 +86,7 @@ TEST_P(view_completion_animation, flashes_and_dims_the_thumbnail_while_the_banne
     EXPECT_EQ(script::samples[0].presents_before, 0);
     EXPECT_EQ(script::samples[0].gain, 1.0f);
     EXPECT_EQ(script::samples[0].speed, 1.0f);
+    EXPECT_EQ(script::samples[0].pan, ALLEGRO_AUDIO_PAN_NONE);
 
     EXPECT_EQ(smeared, 0);
     EXPECT_EQ(missing, 0);

@@ -76,6 +76,7 @@ TEST_F(view_end_screen, dims_sounds_then_writes_the_title_with_the_first_sets_li
     EXPECT_EQ(script::samples[0].presents_before, 44);
     EXPECT_EQ(script::samples[0].speed, 0.8f);
     EXPECT_EQ(script::samples[0].gain, 1.0f);
+    EXPECT_EQ(script::samples[0].pan, ALLEGRO_AUDIO_PAN_NONE);
     EXPECT_NEAR(script::total_rest(), 5.94, 1e-9);
     for (int i = 0; i < 44; i++) EXPECT_EQ(script::rests[i], 0.05) << i;
 

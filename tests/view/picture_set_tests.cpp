@@ -151,6 +151,7 @@ class view_picture_set : public game_fixture {
             EXPECT_EQ(s.sample, sample_s1);
             EXPECT_EQ(s.gain, 0.7f);
             EXPECT_EQ(s.speed, 1.0f);
+            EXPECT_EQ(s.pan, ALLEGRO_AUDIO_PAN_NONE);
             EXPECT_EQ(s.presents_before, fade_frames + f) << f;
         }
     }
