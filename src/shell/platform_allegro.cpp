@@ -20,6 +20,11 @@ ALLEGRO_EVENT_QUEUE *window_events;
 bool close_requested;
 // The canvas holds a frame the window does not show yet.
 bool present_pending;
+// Time a present spent waiting for the screen's refresh outside a rest; the
+// next rests are shorter by as much, so a synced screen does not slow the
+// game's pace. At most one refresh period is carried.
+double rest_credit;
+double refresh_period;
 
 void handle_window_events() {
     ALLEGRO_EVENT event;
@@ -49,7 +54,8 @@ void set_window_icon() {
 }
 
 // Copies the canvas to the window, scaled to fit between black bars, and swaps.
-void show_canvas() {
+// Returns the seconds it took.
+double show_canvas() {
     double start = al_get_time();
     ALLEGRO_BITMAP *target = al_get_target_bitmap();
     al_set_target_backbuffer(display);
@@ -66,8 +72,10 @@ void show_canvas() {
     al_set_blender(ALLEGRO_ADD, ALLEGRO_ONE, ALLEGRO_INVERSE_ALPHA);
     al_flip_display();
     al_set_target_bitmap(target);
-    note_present(start, al_get_time());
+    double end = al_get_time();
+    note_present(start, end);
     present_pending = false;
+    return end - start;
 }
 }  // namespace
 
@@ -110,7 +118,9 @@ bool sys_open_screen() {
     close_requested = false;
     present_pending = false;
     int rate = al_get_display_refresh_rate(display);
-    start_present_pacing(1.0 / (rate > 0 ? rate : 60));
+    refresh_period = 1.0 / (rate > 0 ? rate : 60);
+    start_present_pacing(refresh_period);
+    rest_credit = 0;
     set_window_icon();
     al_set_target_bitmap(canvas);
     return true;
@@ -133,12 +143,16 @@ void sys_target_screen() {
 void sys_present() {
     handle_window_events();
     present_pending = true;
-    if (present_due(al_get_time())) show_canvas();
+    if (!present_due(al_get_time())) return;
+    double took = show_canvas();
+    if (swaps_synced()) rest_credit = std::min(rest_credit + took, refresh_period);
 }
 
 void sys_rest(double seconds) {
     // The rest ends when it was due to, however long a present within it took.
-    double end = al_get_time() + seconds;
+    double credit = std::min(rest_credit, seconds);
+    rest_credit -= credit;
+    double end = al_get_time() + seconds - credit;
     double show_at = present_pending ? deferred_present_time(al_get_time(), seconds) : -1;
     for (;;) {
         handle_window_events();

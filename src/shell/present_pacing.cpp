@@ -62,7 +62,7 @@ void note_present(double start, double end) {
     if (synced) {
         // Started within the lead of a refresh, it should have returned on it.
         if (end - start > lead + grid_tolerance) {
-            lead = std::min(lead * 1.5 + 0.001, refresh_period / 2);
+            lead = std::min(lead * 1.5 + 0.001, refresh_period * 0.9);
         } else {
             lead = std::max(lead - 0.0002, smallest_lead);
         }
