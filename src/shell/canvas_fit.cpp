@@ -21,10 +21,12 @@ canvas_place fit_canvas(int window_width, int window_height) {
     if (static_cast<long long>(window_width) * canvas_height <=
         static_cast<long long>(window_height) * canvas_width) {
         place.width = window_width;
-        place.height = std::max(1, (window_width * canvas_height + canvas_width / 2) / canvas_width);
+        place.height =
+            std::max(1, (window_width * canvas_height + canvas_width / 2) / canvas_width);
     } else {
         place.height = window_height;
-        place.width = std::max(1, (window_height * canvas_width + canvas_height / 2) / canvas_height);
+        place.width =
+            std::max(1, (window_height * canvas_width + canvas_height / 2) / canvas_height);
     }
     place.x = (window_width - place.width) / 2;
     place.y = (window_height - place.height) / 2;

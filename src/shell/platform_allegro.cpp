@@ -20,11 +20,6 @@ ALLEGRO_EVENT_QUEUE *window_events;
 bool close_requested;
 // The canvas holds a frame the window does not show yet.
 bool present_pending;
-// Time a present spent waiting for the screen's refresh outside a rest; the
-// next rests are shorter by as much, so a synced screen does not slow the
-// game's pace. At most one refresh period is carried.
-double rest_credit;
-double refresh_period;
 
 void handle_window_events() {
     ALLEGRO_EVENT event;
@@ -118,9 +113,7 @@ bool sys_open_screen() {
     close_requested = false;
     present_pending = false;
     int rate = al_get_display_refresh_rate(display);
-    refresh_period = 1.0 / (rate > 0 ? rate : 60);
-    start_present_pacing(refresh_period);
-    rest_credit = 0;
+    start_present_pacing(1.0 / (rate > 0 ? rate : 60));
     set_window_icon();
     al_set_target_bitmap(canvas);
     return true;
@@ -144,15 +137,13 @@ void sys_present() {
     handle_window_events();
     present_pending = true;
     if (!present_due(al_get_time())) return;
-    double took = show_canvas();
-    if (swaps_synced()) rest_credit = std::min(rest_credit + took, refresh_period);
+    // A synced screen made it wait: the next rests give that time back.
+    credit_present(show_canvas());
 }
 
 void sys_rest(double seconds) {
     // The rest ends when it was due to, however long a present within it took.
-    double credit = std::min(rest_credit, seconds);
-    rest_credit -= credit;
-    double end = al_get_time() + seconds - credit;
+    double end = al_get_time() + rest_after_credit(seconds);
     double show_at = present_pending ? deferred_present_time(al_get_time(), seconds) : -1;
     for (;;) {
         handle_window_events();

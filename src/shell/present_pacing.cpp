@@ -17,6 +17,7 @@ bool synced;
 // when a swap misses the refresh it aimed at and shrinks slowly otherwise, so
 // it settles just above what a swap costs.
 double lead;
+double owed;
 
 const double grid_tolerance = 0.0005;
 const double smallest_lead = 0.001;
@@ -28,6 +29,7 @@ void start_present_pacing(double period) {
     gaps_on_grid = 0;
     synced = false;
     lead = 0.002;
+    owed = 0;
 }
 
 double next_present_time(double now) {
@@ -35,7 +37,8 @@ double next_present_time(double now) {
     if (!synced) return std::max(now, last_start + refresh_period);
     // The window before each refresh after the last one a swap returned on.
     double refresh = last_end + refresh_period;
-    if (now >= refresh) refresh += std::ceil((now - refresh) / refresh_period + 1e-9) * refresh_period;
+    if (now >= refresh)
+        refresh += std::ceil((now - refresh) / refresh_period + 1e-9) * refresh_period;
     return std::max(now, refresh - lead);
 }
 
@@ -74,4 +77,14 @@ void note_present(double start, double end) {
 
 bool swaps_synced() {
     return synced;
+}
+
+void credit_present(double seconds) {
+    if (synced) owed = std::min(owed + seconds, refresh_period);
+}
+
+double rest_after_credit(double seconds) {
+    double used = std::min(owed, seconds);
+    owed -= used;
+    return seconds - used;
 }

@@ -74,4 +74,38 @@ TEST(present_pacing, a_missed_refresh_waits_for_the_next_one_with_a_longer_lead)
     EXPECT_NEAR(next_present_time(66 * period + 0.006), 67 * period - grown, 1e-9);
 }
 
+TEST(present_pacing, a_wait_for_a_synced_screen_is_given_back_by_the_next_rests) {
+    struct row {
+        const char *what;
+        bool synced;
+        double waited;
+        std::vector<double> rests, slept;
+    };
+    const row rows[] = {
+        {"free swaps owe nothing", false, 0.010, {0.003, 0.003}, {0.003, 0.003}},
+        {"synced: rests give the wait back",
+         true,
+         0.007,
+         {0.003, 0.003, 0.003, 0.003},
+         {0, 0, 0.002, 0.003}},
+        {"synced: at most one refresh period is owed",
+         true,
+         0.100,
+         {0.010, 0.010},
+         {0, 0.010 - (period - 0.010)}},
+    };
+    for (const row &r : rows) {
+        start_present_pacing(period);
+        for (int k = 60; k <= 62; k++) {
+            note_present(k * period - 0.001, r.synced ? k * period : k * period + 0.003 * (k - 60));
+        }
+        ASSERT_EQ(swaps_synced(), r.synced) << r.what;
+        credit_present(r.waited);
+        for (size_t i = 0; i < r.rests.size(); i++) {
+            EXPECT_NEAR(rest_after_credit(r.rests[i]), r.slept[i], 1e-9)
+                << r.what << ", rest " << i;
+        }
+    }
+}
+
 }  // namespace
