@@ -152,6 +152,7 @@ void sys_rest(double seconds) {
         if (show_at >= 0 && now >= show_at) {
             show_canvas();
             show_at = -1;
+            credit_present(std::max(0.0, al_get_time() - end));
             continue;
         }
         if (now >= end) return;

@@ -35,6 +35,9 @@ void start_present_pacing(double period) {
 double next_present_time(double now) {
     if (!presented) return now;
     if (!synced) return std::max(now, last_start + refresh_period);
+    // Frames slower than the screen: the next present waits until the rests
+    // have given back the last one's wait, so waits never add up.
+    if (owed > 0) return now + owed;
     // The window before each refresh after the last one a swap returned on.
     double refresh = last_end + refresh_period;
     if (now >= refresh)

@@ -33,9 +33,10 @@ void note_present(double start, double end);
 // Whether swaps are seen to wait for the screen's refresh.
 bool swaps_synced();
 
-// A present outside a rest that took `seconds`: when swaps are synced, that
-// time was spent waiting for the screen and is owed back to the game's pace,
-// up to one refresh period in all.
+// A present outside a rest, or the part of one that overran its rest, that
+// took `seconds`: when swaps are synced, that time was spent waiting for the
+// screen and is owed back to the game's pace, up to one refresh period in
+// all. No present goes out while anything is owed.
 void credit_present(double seconds);
 
 // How long a rest of `seconds` really sleeps: shorter by what is owed.

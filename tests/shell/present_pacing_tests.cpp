@@ -102,6 +102,9 @@ TEST(present_pacing, a_wait_for_a_synced_screen_is_given_back_by_the_next_rests)
         ASSERT_EQ(swaps_synced(), r.synced) << r.what;
         credit_present(r.waited);
         for (size_t i = 0; i < r.rests.size(); i++) {
+            // Nothing more goes out while a wait is still owed.
+            bool owing = r.slept[i] < r.rests[i];
+            EXPECT_EQ(present_due(63 * period - 0.0005), !owing) << r.what << ", rest " << i;
             EXPECT_NEAR(rest_after_credit(r.rests[i]), r.slept[i], 1e-9)
                 << r.what << ", rest " << i;
         }
