@@ -17,10 +17,8 @@ bool synced;
 // when a swap misses the refresh it aimed at and shrinks slowly otherwise, so
 // it settles just above what a swap costs.
 double lead;
+// Waiting for the screen not yet given back by rests.
 double owed;
-
-const double grid_tolerance = 0.0005;
-const double smallest_lead = 0.001;
 }  // namespace
 
 void start_present_pacing(double period) {
@@ -57,6 +55,7 @@ double deferred_present_time(double now, double seconds) {
 }
 
 void note_present(double start, double end) {
+    const double grid_tolerance = 0.0005;
     if (presented) {
         double gap = (end - last_end) / refresh_period;
         double periods = std::round(gap);
@@ -70,7 +69,7 @@ void note_present(double start, double end) {
         if (end - start > lead + grid_tolerance) {
             lead = std::min(lead * 1.5 + 0.001, refresh_period * 0.9);
         } else {
-            lead = std::max(lead - 0.0002, smallest_lead);
+            lead = std::max(lead - 0.0002, 0.001);
         }
     }
     last_start = start;
