@@ -10,7 +10,7 @@ if [ "${1:-build}" = "test" ]; then
     packages="$packages googletest libgtest-dev xvfb xauth xdotool"
     # The Debian package: building it, checking it, installing it.
     packages="$packages dpkg-dev file lintian desktop-file-utils appstream man-db"
-    packages="$packages strace imagemagick tesseract-ocr"
+    packages="$packages strace imagemagick tesseract-ocr bc"
 fi
 
 missing=""

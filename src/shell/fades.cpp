@@ -2,6 +2,10 @@
 
 #include <allegro5/allegro_primitives.h>
 
+#include <unistd.h>
+
+#include <cstdio>
+
 #include "shell/platform.h"
 #include "shell/resources.h"
 
@@ -11,6 +15,7 @@ namespace {
 // the bottom five rows are left as they are.
 void darken_screen() {
     for (int i = 0; i < 44; i++) {
+        leave_if_closed();
         al_draw_filled_rectangle(0, 0, 1020, 705, al_map_rgba(0, 0, 0, i));
         sys_present();
         sys_rest(0.02);
@@ -21,6 +26,15 @@ void darken_screen() {
 
 void fade_to_black() {
     darken_screen();
+}
+
+void leave_if_closed() {
+    if (!sys_close_requested()) return;
+    sys_close_screen();
+    // The library's own shutdown at exit waits up to 0.1 s for its event
+    // thread; the game keeps nothing, so the process ends here.
+    fflush(nullptr);
+    _exit(0);
 }
 
 void shut_down() {

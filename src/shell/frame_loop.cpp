@@ -167,9 +167,10 @@ bool handle_buttons() {
 }  // namespace
 
 bool run_frame() {
-    // Escape is read from the keyboard state captured by the previous frame.
-    // The window's close button leaves the same way.
-    if (al_key_down(&keyboard_state, ALLEGRO_KEY_ESCAPE) || sys_close_requested()) {
+    // The window's close button leaves at once; Escape is read from the
+    // keyboard state captured by the previous frame and leaves with the fade.
+    leave_if_closed();
+    if (al_key_down(&keyboard_state, ALLEGRO_KEY_ESCAPE)) {
         shut_down();
         return false;
     }

@@ -2,6 +2,7 @@
 
 #include <allegro5/allegro_font.h>
 
+#include "shell/fades.h"
 #include "shell/input.h"
 #include "shell/platform.h"
 #include "shell/resources.h"
@@ -47,6 +48,7 @@ void show_intro() {
     draw_page();
 
     for (int i = 0; i < 55; i++) {
+        leave_if_closed();
         al_draw_tinted_bitmap(backdrop, al_map_rgba(i, i, i, i), 0, 0, 0);
         sys_rest(0.05);
         sys_present();
@@ -54,12 +56,14 @@ void show_intro() {
 
     // Up to ten seconds, or until the primary button alone is down.
     for (int poll = 0; poll < 1000; poll++) {
+        leave_if_closed();
         hit_test();
         if (pointer_buttons == 1) break;
         sys_rest(0.01);
     }
 
     for (int i = 128; i >= 1; i--) {
+        leave_if_closed();
         al_draw_tinted_bitmap(backdrop, al_map_rgba(i, i, i, 256 - i), 0, 0, 0);
         sys_rest(0.003);
         sys_present();

@@ -21,8 +21,8 @@ bool sys_install_input();
 // game then plays silent and every sys_play_sample is a no-op.
 bool sys_install_audio();
 
-// Opens the 1020 x 710 window and its canvas and makes the canvas the target.
-// False when no window can be opened.
+// Opens the 1020 x 710 window, titled and resizable, and its canvas, and makes
+// the canvas the target. False when no window can be opened.
 bool sys_open_screen();
 
 // Destroys the canvas and the window.
@@ -31,16 +31,19 @@ void sys_close_screen();
 // Makes the canvas the drawing target.
 void sys_target_screen();
 
-// Shows the canvas in the window.
+// Shows the canvas in the window, scaled to fit, at most once per refresh of
+// the screen: a frame asked for sooner is shown by a later present or rest.
 void sys_present();
 
-// Sleeps for the given seconds.
+// Sleeps for the given seconds, or less once the window's close button is
+// clicked.
 void sys_rest(double seconds);
 
 // The calendar time in whole seconds, to seed the generator.
 unsigned sys_clock_seconds();
 
 void sys_get_keyboard_state(ALLEGRO_KEYBOARD_STATE *state);
+// The pointer in canvas pixels, whatever the window's size.
 void sys_get_mouse_state(ALLEGRO_MOUSE_STATE *state);
 
 // Whether the player has asked the window manager to close the window (its

@@ -1,5 +1,6 @@
 #include "view/completion_animation.h"
 
+#include "shell/fades.h"
 #include "shell/platform.h"
 #include "shell/resources.h"
 #include "view/picture_set.h"
@@ -11,6 +12,7 @@ void play_completion_animation(const int &picture) {
 
     // Flash: the picture added on top, a little more each frame.
     for (int i = 0; i < 15; i++) {
+        leave_if_closed();
         al_draw_tinted_scaled_bitmap(image, al_map_rgba(i, i, i, 0), 0, 0, 600, 450, 70,
                                      thumbnail_y, 140, 102, 0);
         sys_present();
@@ -20,6 +22,7 @@ void play_completion_animation(const int &picture) {
     // Dim the thumbnail while the banner opens from the middle of the message area.
     int k = 0;
     for (int j = 0; j < 280; j++) {
+        leave_if_closed();
         if (j % 20 == 0) k++;
         al_draw_tinted_scaled_bitmap(image, al_map_rgba(4, 4, 4, k), 0, 0, 600, 450, 70,
                                      thumbnail_y, 140, 102, 0);

@@ -4,12 +4,14 @@
 #include <allegro5/allegro_primitives.h>
 
 #include "puzzle/progress.h"
+#include "shell/fades.h"
 #include "shell/platform.h"
 #include "shell/resources.h"
 
 void show_end_screen() {
     // The board sinks into the dark while the strip under it comes back.
     for (int i = 0; i < 44; i++) {
+        leave_if_closed();
         al_draw_tinted_scaled_bitmap(backdrop, al_map_rgba(i, i, i, i), 300, 610, 600, 48, 300, 610,
                                      600, 48, 0);
         al_draw_filled_rectangle(325, 115, 950, 585, al_map_rgba(0, 1, 1, i));
@@ -29,8 +31,10 @@ void show_end_screen() {
                       group_moves[k - 1]);
         sys_present();
         sys_rest(0.5);
+        leave_if_closed();
         // The set's pictures, from the thumbnails recorded when it was played.
         for (int j = 0; j < 6; j++) {
+            leave_if_closed();
             al_draw_scaled_bitmap(tile_strip, 2, 27 + 710 * (k - 1) + 110 * j, 136, 96,
                                   333 + 102 * j, y + 30, 98, 68, 0);
             sys_present();
@@ -39,6 +43,7 @@ void show_end_screen() {
     }
 
     for (int i = 0; i < 44; i++) {
+        leave_if_closed();
         al_draw_tinted_scaled_bitmap(ui_sheet, al_map_rgba(i, i, i, i), 466, 470, 138, 41, 560, 605,
                                      138, 41, 0);
         sys_present();

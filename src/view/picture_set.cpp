@@ -8,6 +8,7 @@
 #include "puzzle/board.h"
 #include "puzzle/progress.h"
 #include "puzzle/set_choice.h"
+#include "shell/fades.h"
 #include "shell/media_folder.h"
 #include "shell/platform.h"
 #include "shell/resources.h"
@@ -40,6 +41,7 @@ void record_thumbnails() {
 void fade_in() {
     const int no_moves = 0;
     for (int a = 255; a >= 1; a--) {
+        leave_if_closed();
         al_draw_bitmap(backdrop, 0, 0, 0);
         draw_hud(no_moves);
         al_draw_tinted_scaled_bitmap(ui_sheet, al_map_rgba(0, 0, 0, a), 350, 470, 40, 40, 0, 0,
@@ -54,6 +56,7 @@ void fade_in() {
 void scroll_thumbnails() {
     int s = 0;
     for (int f = 0; f < 710; f++) {
+        leave_if_closed();
         sys_play_sample(sample_s1, 0.7f, ALLEGRO_AUDIO_PAN_NONE, 1.0f);
         if (f % 15 == 0 && current_group > 0) {
             s++;
@@ -78,6 +81,7 @@ void scroll_thumbnails() {
 void draw_fronts() {
     for (int row = 0; row < 3; row++) {
         for (int column = 0; column < 4; column++) {
+            leave_if_closed();
             int c = 4 * row + column + 1;
             int t = rand() % 3;
             turns[c][1][1] = t;

@@ -4,8 +4,8 @@
 # Escape and code 0, and dpkg removes it again.
 # Usage: install_package.sh path/to/picture-cubes_*.deb
 set -eu
-# The window's title; the executable's name until the game sets its own.
-title_pattern='^(Obrazkowe klocki|picture-cubes)$'
+# The window's title.
+title_pattern='^Obrazkowe klocki$'
 skip=77
 
 deb=$(readlink -f "$1")

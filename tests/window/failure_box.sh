@@ -35,7 +35,7 @@ box_names_picture() {
         [ "$waited" -le 60 ] || { kill "$pid"; fail "no message box appeared"; }
         sleep 0.5
         waited=$((waited + 1))
-        wid=$(xdotool search --all --onlyvisible --pid "$pid" --name '^Picture Cubes$' 2>/dev/null |
+        wid=$(xdotool search --all --onlyvisible --pid "$pid" --name '^Obrazkowe klocki: error$' 2>/dev/null |
             tail -n 1) || wid=""
     done
 

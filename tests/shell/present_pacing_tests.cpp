@@ -1,0 +1,114 @@
+// When frames reach the window: at most one per refresh, none left unshown.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "shell/present_pacing.h"
+
+namespace {
+
+const double period = 1.0 / 60;
+
+struct present {
+    double start, end;
+};
+
+// Each row: the presents that went out, then a frame asked for at `now`
+// before a rest of `rest` seconds, and when that frame goes out (-1: not
+// within this call).
+struct row {
+    const char *what;
+    std::vector<present> presents;
+    double now;
+    double rest;
+    double shown_at;
+};
+
+TEST(present_pacing, defers_within_the_refresh_period_and_makes_up_before_a_long_rest) {
+    // Swaps that return at once: the free driver.
+    const std::vector<present> free_swaps = {{1.000, 1.001}};
+    // Swaps that return on a 60 Hz grid: the synced driver.
+    const std::vector<present> synced_swaps = {
+        {1.000, 60 * period}, {1.010, 61 * period}, {62 * period - 0.001, 62 * period}};
+    // Presents start this long before a refresh: 2 ms at first, a little less
+    // after a swap that waited less than that.
+    const double lead = 0.0018;
+    const row rows[] = {
+        {"the first frame goes out at once", {}, 1.000, 0.001, 1.000},
+        {"inside the period: deferred past a short rest", free_swaps, 1.005, 0.003, -1},
+        {"inside the period: made up when the rest reaches it", free_swaps, 1.015, 0.003,
+         1.000 + period},
+        {"inside the period: shown at once before a long rest", free_swaps, 1.005, 0.010, 1.005},
+        {"a full period later: at once", free_swaps, 1.000 + period, 0.001, 1.000 + period},
+        {"synced: at once before a long rest", synced_swaps, 62 * period + 0.001, 0.01,
+         62 * period + 0.001},
+        {"synced: a short rest reaches the lead", synced_swaps, 63 * period - 0.004, 0.003,
+         63 * period - lead},
+        {"synced: inside the lead, at once", synced_swaps, 63 * period - 0.001, 0.001,
+         63 * period - 0.001},
+        {"synced: past the refresh, waits for the next one", synced_swaps, 63 * period + 0.001,
+         0.009, -1},
+    };
+    for (const row &r : rows) {
+        start_present_pacing(period);
+        for (const present &p : r.presents) note_present(p.start, p.end);
+        EXPECT_NEAR(deferred_present_time(r.now, r.rest), r.shown_at, 1e-9) << r.what;
+        EXPECT_EQ(present_due(r.now), r.shown_at == r.now && r.rest < 0.01) << r.what;
+    }
+}
+
+TEST(present_pacing, a_missed_refresh_waits_for_the_next_one_with_a_longer_lead) {
+    start_present_pacing(period);
+    for (int k = 60; k <= 62; k++) note_present(k * period - 0.001, k * period);
+    ASSERT_TRUE(swaps_synced());
+    double lead = 63 * period - next_present_time(62 * period + 0.001);
+    // Started in the lead, it returned a refresh late: the lead grows.
+    note_present(63 * period - lead, 64 * period);
+    double grown = 65 * period - next_present_time(64 * period + 0.001);
+    EXPECT_GT(grown, lead);
+    // Past the refresh a frame waits for the window before the next one.
+    EXPECT_NEAR(next_present_time(65 * period + 0.001), 66 * period - grown, 1e-9);
+    // A return off the grid: the driver does not sync after all.
+    note_present(66 * period - grown, 66 * period + 0.005);
+    EXPECT_FALSE(swaps_synced());
+    EXPECT_NEAR(next_present_time(66 * period + 0.006), 67 * period - grown, 1e-9);
+}
+
+TEST(present_pacing, a_wait_for_a_synced_screen_is_given_back_by_the_next_rests) {
+    struct row {
+        const char *what;
+        bool synced;
+        double waited;
+        std::vector<double> rests, slept;
+    };
+    const row rows[] = {
+        {"free swaps owe nothing", false, 0.010, {0.003, 0.003}, {0.003, 0.003}},
+        {"synced: rests give the wait back",
+         true,
+         0.007,
+         {0.003, 0.003, 0.003, 0.003},
+         {0, 0, 0.002, 0.003}},
+        {"synced: at most one refresh period is owed",
+         true,
+         0.100,
+         {0.010, 0.010},
+         {0, 0.010 - (period - 0.010)}},
+    };
+    for (const row &r : rows) {
+        start_present_pacing(period);
+        for (int k = 60; k <= 62; k++) {
+            note_present(k * period - 0.001, r.synced ? k * period : k * period + 0.003 * (k - 60));
+        }
+        ASSERT_EQ(swaps_synced(), r.synced) << r.what;
+        credit_present(r.waited);
+        for (size_t i = 0; i < r.rests.size(); i++) {
+            // Nothing more goes out while a wait is still owed.
+            bool owing = r.slept[i] < r.rests[i];
+            EXPECT_EQ(present_due(63 * period - 0.0005), !owing) << r.what << ", rest " << i;
+            EXPECT_NEAR(rest_after_credit(r.rests[i]), r.slept[i], 1e-9)
+                << r.what << ", rest " << i;
+        }
+    }
+}
+
+}  // namespace
