@@ -44,31 +44,52 @@ size_t heap_in_use() {
 
 // The C library's own allocator, under its internal names. Defining malloc in
 // the executable puts it in front of the library's for every shared library
-// too (Allegro, the image codecs, the C++ runtime's operator new).
+// too (Allegro, the image codecs, the C++ runtime's operator new). The bytes
+// in use are counted here: the library's own figure (mallinfo2) also counts
+// freed blocks it keeps in its per-thread cache, which comes and goes.
+namespace {
+std::atomic<long> bytes_in_use{0};
+
+void *counted(void *block) {
+    if (block) {
+        allocations.fetch_add(1, std::memory_order_relaxed);
+        bytes_in_use.fetch_add(malloc_usable_size(block), std::memory_order_relaxed);
+    }
+    return block;
+}
+}  // namespace
+
 extern "C" {
 void *__libc_malloc(size_t size);
 void *__libc_calloc(size_t count, size_t size);
 void *__libc_realloc(void *block, size_t size);
 void *__libc_memalign(size_t alignment, size_t size);
+void __libc_free(void *block);
 
 void *malloc(size_t size) {
-    allocations.fetch_add(1, std::memory_order_relaxed);
-    return __libc_malloc(size);
+    return counted(__libc_malloc(size));
 }
 
 void *calloc(size_t count, size_t size) {
-    allocations.fetch_add(1, std::memory_order_relaxed);
-    return __libc_calloc(count, size);
+    return counted(__libc_calloc(count, size));
+}
+
+void free(void *block) {
+    if (block) bytes_in_use.fetch_sub(malloc_usable_size(block), std::memory_order_relaxed);
+    __libc_free(block);
 }
 
 void *realloc(void *block, size_t size) {
-    allocations.fetch_add(1, std::memory_order_relaxed);
-    return __libc_realloc(block, size);
+    size_t before = block ? malloc_usable_size(block) : 0;
+    void *moved = __libc_realloc(block, size);
+    // A failed realloc keeps the old block; a realloc to 0 may free it.
+    if (moved || size == 0) bytes_in_use.fetch_sub(before, std::memory_order_relaxed);
+    if (!moved && size != 0) return nullptr;
+    return counted(moved);
 }
 
 void *memalign(size_t alignment, size_t size) {
-    allocations.fetch_add(1, std::memory_order_relaxed);
-    return __libc_memalign(alignment, size);
+    return counted(__libc_memalign(alignment, size));
 }
 
 void *aligned_alloc(size_t alignment, size_t size) {
@@ -82,9 +103,7 @@ int posix_memalign(void **block, size_t alignment, size_t size) {
 }
 
 size_t heap_in_use() {
-    // Large blocks (the pictures) are mapped apart from the arena.
-    struct mallinfo2 info = mallinfo2();
-    return info.uordblks + info.hblkhd;
+    return bytes_in_use.load(std::memory_order_relaxed);
 }
 
 #endif
