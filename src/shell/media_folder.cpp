@@ -28,9 +28,8 @@ std::string find_media_folder() {
     // The installed folder is found from the executable, not from the prefix
     // the build was configured with: a package installs under /usr, a plain
     // install wherever --prefix or DESTDIR puts it.
-    const std::string candidates[] = {
-        "media", from_executable("media"),
-        from_executable(PICTURE_CUBES_DATA_FROM_BINARY "/media")};
+    const std::string candidates[] = {"media", from_executable("media"),
+                                      from_executable(PICTURE_CUBES_DATA_FROM_BINARY "/media")};
     for (const std::string &candidate : candidates) {
         if (!candidate.empty() && holds_our_files(candidate)) return candidate;
     }

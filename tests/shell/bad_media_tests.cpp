@@ -4,8 +4,8 @@
 // message box in the same words; a sound plays silent with one line naming it;
 // nothing dies by a signal.
 #include <fcntl.h>
-#include <signal.h>
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -158,7 +158,8 @@ outcome run_in(const std::string &folder, bool as_player, int (*game)()) {
 int lines_naming(const std::string &text, const std::string &name) {
     std::istringstream lines(text);
     int count = 0;
-    for (std::string line; std::getline(lines, line);) count += line.find(name) != std::string::npos;
+    for (std::string line; std::getline(lines, line);)
+        count += line.find(name) != std::string::npos;
     return count;
 }
 
@@ -189,7 +190,8 @@ TEST_P(bad_media_test, stops_naming_the_file_or_plays_silent_and_never_crashes) 
         EXPECT_NE(words.find(name), std::string::npos) << run.errors;
         std::string told = run.errors.substr(0, box);
         EXPECT_TRUE(told.size() > words.size() &&
-                    told.compare(told.size() - words.size() - 1, std::string::npos, words + "\n") == 0)
+                    told.compare(told.size() - words.size() - 1, std::string::npos, words + "\n") ==
+                        0)
             << run.errors;
     }
     fs::permissions(folder + "/media", fs::perms::owner_all);
@@ -204,13 +206,15 @@ TEST(media_gone_mid_game, a_picture_that_went_away_stops_the_game_with_its_name_
     });
     EXPECT_EQ(run.signal, 0);
     EXPECT_EQ(run.exit_code, 1);
-    EXPECT_EQ(run.errors, "picture-cubes: cannot read media/p7.jpg\n"
-                          "[box] picture-cubes: cannot read media/p7.jpg\n");
+    EXPECT_EQ(run.errors,
+              "picture-cubes: cannot read media/p7.jpg\n"
+              "[box] picture-cubes: cannot read media/p7.jpg\n");
     fs::remove_all(folder);
 }
 
 std::string case_name(const testing::TestParamInfo<bad_media> &info) {
-    std::string name = (info.param.file.empty() ? "media" : info.param.file) + "_" + info.param.damage;
+    std::string name =
+        (info.param.file.empty() ? "media" : info.param.file) + "_" + info.param.damage;
     for (char &c : name) {
         if (!isalnum(static_cast<unsigned char>(c))) c = '_';
     }

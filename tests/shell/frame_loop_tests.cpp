@@ -207,7 +207,7 @@ TEST_F(leaving, escape_leaves_in_every_stage) {
         int group, x, y, buttons, drag_frames;
     };
     const stage stages[] = {
-        {"idle", 0, 0, 0, 0, 0},          {"pressed", 0, cx, cy, 1, 0},
+        {"idle", 0, 0, 0, 0, 0},           {"pressed", 0, cx, cy, 1, 0},
         {"rolling", 0, cx + 30, cy, 1, 3}, {"second group", 1, 0, 0, 0, 0},
         {"third group", 2, 0, 0, 0, 0},    {"end screen", 4, 0, 0, 0, 0},
     };

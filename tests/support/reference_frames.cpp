@@ -159,10 +159,9 @@ void expect_reference(const std::string &name, ALLEGRO_BITMAP *bitmap, area a) {
         al_save_bitmap(actual_path.c_str(), actual);
         al_save_bitmap(difference_path.c_str(), difference);
         ADD_FAILURE() << name << ": " << differing << " pixels differ from " << path
-                      << ", within x " << a.x + left << ".." << a.x + right << ", y "
-                      << a.y + top << ".." << a.y + bottom << " of the screen\n  actual: "
-                      << actual_path << "\n  difference: " << difference_path << "\n  "
-                      << regenerate_hint;
+                      << ", within x " << a.x + left << ".." << a.x + right << ", y " << a.y + top
+                      << ".." << a.y + bottom << " of the screen\n  actual: " << actual_path
+                      << "\n  difference: " << difference_path << "\n  " << regenerate_hint;
     }
     al_destroy_bitmap(difference);
     al_destroy_bitmap(expected);
@@ -191,8 +190,8 @@ void expect_sequence(const std::string &name, const std::function<void()> &actio
             ALLEGRO_BITMAP *frame = copy_area(script::canvas(), {0, 0, 1020, 710});
             al_save_bitmap(frame_path.c_str(), frame);
             al_destroy_bitmap(frame);
-            ADD_FAILURE() << name << ": frame " << n << " differs from line " << n << " of "
-                          << path << "\n  expected: "
+            ADD_FAILURE() << name << ": frame " << n << " differs from line " << n << " of " << path
+                          << "\n  expected: "
                           << (n <= expected.size() ? expected[n - 1] : "no more frames")
                           << "\n  actual:   " << seen.back() << "\n  frame written to "
                           << frame_path << "\n  " << regenerate_hint;

@@ -60,20 +60,22 @@ class reference_screens : public real_game {
 TEST_F(reference_screens, one_game_from_the_intro_to_leaving) {
     // A press held from the start ends the intro's wait at its second poll.
     script::set_pointer(10, 10, 1);
-    expect_sequence("intro", [&] { ASSERT_TRUE(start_game()); },
-                    [&](int n) {
-                        if (n == 55) expect_reference("intro-faded-in", screen(), whole);
-                    });
+    expect_sequence(
+        "intro", [&] { ASSERT_TRUE(start_game()); },
+        [&](int n) {
+            if (n == 55) expect_reference("intro-faded-in", screen(), whole);
+        });
     expect_reference("backdrop", backdrop, whole);
 
     // The first frame loads the first set; its last front is drawn over an
     // empty progress bar.
-    expect_sequence("set-1", [&] { frame(10, 10, 0); },
-                    [&](int n) {
-                        if (n == 255 + 710 + 2 + 12) {
-                            expect_reference("progress-0", screen(), bottom_bar);
-                        }
-                    });
+    expect_sequence(
+        "set-1", [&] { frame(10, 10, 0); },
+        [&](int n) {
+            if (n == 255 + 710 + 2 + 12) {
+                expect_reference("progress-0", screen(), bottom_bar);
+            }
+        });
     expect_reference("set-1-dealt", screen(), whole);
 
     // One roll each way, each of a cube whose front is quarter-turned.
@@ -109,8 +111,10 @@ TEST_F(reference_screens, one_game_from_the_intro_to_leaving) {
         // 75 roll frames, then the animation's 295 in the frame the roll ends.
         expect_sequence("completion", run, [&](int n) {
             if (n == 75 + 15) expect_reference("completion-flash", screen(), thumbnail_column);
-            if (n == 75 + 15 + 141) expect_reference("completion-banner-half", screen(), under_board);
-            if (n == 75 + 295 + 1) expect_reference("completion-banner-open", screen(), under_board);
+            if (n == 75 + 15 + 141)
+                expect_reference("completion-banner-half", screen(), under_board);
+            if (n == 75 + 295 + 1)
+                expect_reference("completion-banner-open", screen(), under_board);
         });
     });
     ASSERT_NE(pending_picture, 0);
@@ -128,10 +132,11 @@ TEST_F(reference_screens, one_game_from_the_intro_to_leaving) {
     });
 
     finish_group();
-    expect_sequence("set-2", [&] { frame(10, 10, 0); },
-                    [&](int n) {
-                        if (n == 356) expect_reference("set-2-scroll-middle", screen(), whole);
-                    });
+    expect_sequence(
+        "set-2", [&] { frame(10, 10, 0); },
+        [&](int n) {
+            if (n == 356) expect_reference("set-2-scroll-middle", screen(), whole);
+        });
     expect_reference("set-2-dealt", screen(), whole);
     finish_group();
     expect_sequence("set-3", [&] { frame(10, 10, 0); });
@@ -139,12 +144,13 @@ TEST_F(reference_screens, one_game_from_the_intro_to_leaving) {
 
     // The third set finished: the summary in the same frame.
     for (int k = 1; k <= 6; k++) assembled[k] = 1;
-    expect_sequence("end-screen", [&] { frame(10, 10, 0); },
-                    [&](int n) {
-                        if (n == 44 + 21 + 22) {
-                            expect_reference("end-screen-button-half", screen(), restart_button);
-                        }
-                    });
+    expect_sequence(
+        "end-screen", [&] { frame(10, 10, 0); },
+        [&](int n) {
+            if (n == 44 + 21 + 22) {
+                expect_reference("end-screen-button-half", screen(), restart_button);
+            }
+        });
     ASSERT_EQ(current_group, 4);
     expect_reference("end-screen", screen(), whole);
 
