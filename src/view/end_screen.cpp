@@ -31,7 +31,6 @@ void show_end_screen() {
                       group_moves[k - 1]);
         sys_present();
         sys_rest(0.5);
-        leave_if_closed();
         // The set's pictures, from the thumbnails recorded when it was played.
         for (int j = 0; j < 6; j++) {
             leave_if_closed();
