@@ -32,6 +32,7 @@ def credits(versions):
         "  ele.png     interface sheet, drawn by tools/media_art.py; its title",
         "              illustration shows pieces of w5.jpg, b9.jpg and w1.jpg (below)",
         "              and its lettering uses Liberation Sans (below)",
+        "  ele-en.png  the same sheet with its captions in English",
         "  s1.wav s3.wav s5.wav s.wav   synthesised by tools/media_sounds.py",
         "  icon-48.png icon-64.png icon-128.png icon-256.png icon.svg",
         "              the game's icon (a cube of picture squares), drawn by",
@@ -84,8 +85,9 @@ def main():
         save_jpeg(pictures[name], os.path.join(out, name + ".jpg"))
 
     save_jpeg(media_art.background(), os.path.join(out, "t2.jpg"))
-    media_art.sheet(pictures, os.path.join(src, FONT_DIR)).save(
-        os.path.join(out, "ele.png"), "PNG", optimize=True)
+    for language, name in (("pl", "ele.png"), ("en", "ele-en.png")):
+        media_art.sheet(pictures, os.path.join(src, FONT_DIR), language).save(
+            os.path.join(out, name), "PNG", optimize=True)
 
     shutil.copyfile(os.path.join(src, FONT_DIR, "LiberationSans-Regular.ttf"),
                     os.path.join(out, "arial.ttf"))

@@ -220,7 +220,17 @@ def group_highlight():
     return rgba(col, coverage(d))
 
 
-def banner(font):
+# The words painted into the sheet, one set per language of the game: the
+# Polish sheet ele.png and the English ele-en.png share every other pixel.
+CAPTIONS = {
+    "pl": {"banner": "BRAWO!  OBRAZEK UŁOŻONY", "restart": "JESZCZE RAZ",
+           "title": ("OBRAZKOWE", "KLOCKI"), "subtitle": "układanka z dwunastu klocków"},
+    "en": {"banner": "BRAVO!  PICTURE COMPLETE", "restart": "PLAY AGAIN",
+           "title": ("PICTURE", "CUBES"), "subtitle": "a puzzle of twelve cubes"},
+}
+
+
+def banner(font, caption):
     """Shown under the board when a picture is complete; the game stretches it to
     almost twice its width, so its lettering is drawn at half width. Its outer
     five columns stay clear: stretched, they are the ten pixels beyond x 900
@@ -234,7 +244,7 @@ def banner(font):
     col = np.where(((e > 1.5) & (e < 3.5) & (y < 20))[..., None],
                    mix(col, rgb(255, 255, 235), 0.6), col)
     col = np.where((e < 1.5)[..., None], rgb(96, 60, 8), col)
-    txt = text_layer(w, h, "BRAWO!  OBRAZEK UŁOŻONY", font, (w / 2, 25), squeeze=0.51)
+    txt = text_layer(w, h, caption, font, (w / 2, 25), squeeze=0.51)
     shadow = np.roll(np.roll(txt, 1, axis=0), 1, axis=1) * 0.5
     col = mix(col, rgb(255, 250, 220), shadow)
     col = mix(col, rgb(80, 40, 0), txt)
@@ -253,12 +263,12 @@ def dark_button(w, h, r):
     return rgba(col, coverage(d))
 
 
-def restart_button(font):
+def restart_button(font, caption):
     """138 x 41 as the end screen fades it in; the face is the 127 x 31 at (3, 3) that
     the game draws plain or lit, with a soft shadow to the lower right around it."""
     w, h = 138, 41
     face = dark_button(127, 31, 11)
-    txt = text_layer(127, 31, "JESZCZE RAZ", font, (63.5, 16))
+    txt = text_layer(127, 31, caption, font, (63.5, 16))
     face[..., :3] = mix(face[..., :3], rgb(214, 236, 214), txt)
     out = canvas(w, h)
     shadow = np.zeros((h, w))
@@ -397,7 +407,7 @@ def _paste_affine(dst, tile, origin, ex, ey, brightness):
     dst.paste(warped, (0, 0), mask)
 
 
-def intro_picture(pictures, bold, regular):
+def intro_picture(pictures, bold, regular, captions):
     """610 x 277 title illustration: the board of twelve cubes seen a little from
     above and the right, one picture almost assembled, and the title beside it.
     The last 30 rows stay empty because the first line of text is drawn there."""
@@ -453,13 +463,13 @@ def intro_picture(pictures, bold, regular):
     title = Image.new("RGBA", (w, h), (0, 0, 0, 0))
     td = ImageDraw.Draw(title)
     cx = 462
-    for text, size, ty in (("OBRAZKOWE", 38, 70), ("KLOCKI", 62, 128)):
+    for text, size, ty in zip(captions["title"], (38, 62), (70, 128)):
         f = ImageFont.truetype(bold.path, size)
         td.text((cx + 3, ty + 3), text, font=f, fill=(0, 0, 0, 200), anchor="mm")
         td.text((cx, ty), text, font=f, fill=(206, 228, 206, 255), anchor="mm",
                 stroke_width=2, stroke_fill=(14, 60, 56, 255))
     f = ImageFont.truetype(regular.path, 17)
-    td.text((cx, 184), "układanka z dwunastu klocków", font=f, fill=(140, 176, 160, 255),
+    td.text((cx, 184), captions["subtitle"], font=f, fill=(140, 176, 160, 255),
             anchor="mm")
     td.line((cx - 110, 166, cx + 110, 166), fill=(70, 120, 108, 255), width=1)
     img = Image.alpha_composite(img, title)
@@ -468,8 +478,10 @@ def intro_picture(pictures, bold, regular):
     return out
 
 
-def sheet(pictures, font_dir):
-    """ele.png: 672 x 807, every piece at the place the game cuts it from."""
+def sheet(pictures, font_dir, language="pl"):
+    """ele.png (ele-en.png in English): 672 x 807, every piece at the place the game
+    cuts it from."""
+    captions = CAPTIONS[language]
     rng = np.random.RandomState(11)
     bold = ImageFont.truetype(f"{font_dir}/LiberationSans-Bold.ttf", 26)
     bold15 = ImageFont.truetype(f"{font_dir}/LiberationSans-Bold.ttf", 15)
@@ -482,12 +494,12 @@ def sheet(pictures, font_dir):
     # the group bar's last rows and the banner's first rows are the same pixels:
     # both are kept clear there
     s[395:403, 80:280] = 0
-    put(s, 65, 400, banner(bold))
+    put(s, 65, 400, banner(bold, captions["banner"]))
     put(s, 355, 395, group_slot())
     put(s, 508, 395, group_highlight())
     put(s, 60, 450, counter_badge())
     put(s, 166, 472, dark_button(138, 38, 13))
     s[470:510, 350:390] = [0, 0, 0, 1]
-    put(s, 466, 470, restart_button(bold15))
-    put(s, 60, 530, intro_picture(pictures, bold, regular))
+    put(s, 466, 470, restart_button(bold15, captions["restart"]))
+    put(s, 60, 530, intro_picture(pictures, bold, regular, captions))
     return to_image(s)

@@ -6,6 +6,7 @@
 #include "shell/input.h"
 #include "shell/platform.h"
 #include "shell/resources.h"
+#include "shell/translation.h"
 
 namespace {
 
@@ -22,22 +23,23 @@ void draw_page() {
         const char *text;
     };
     const line lines[] = {
-        {360, font_28, "Gra na wzór starych dobrych klocków z obrazkami"},
-        {405, font_18, "Składa się z 12 klocków losowo 'oklejonych' przyciętymi obrazkami."},
-        {430, font_18, "Obrazków jest 18 i są podzielone na trzy grupy - miniaturki z lewej."},
+        {360, font_28, N_("Gra na wzór starych dobrych klocków z obrazkami")},
+        {405, font_18, N_("Składa się z 12 klocków losowo 'oklejonych' przyciętymi obrazkami.")},
+        {430, font_18, N_("Obrazków jest 18 i są podzielone na trzy grupy - miniaturki z lewej.")},
         {455, font_18,
-         "Klocki są już na swoich miejscach, można okręcać je w dwóch osiach w dowolną stronę."},
+         N_("Klocki są już na swoich miejscach, można okręcać je w dwóch osiach w dowolną "
+            "stronę.")},
         {480, font_18,
-         "Aby okręcić klocek wystarczy kliknąć na niego i przesunąć strzałkę w wybranym "
-         "kierunku."},
-        {530, font_18, "Napisana w C++ z biblioteką Allegro 5"},
-        {550, font_18, "Grafiki obrazków wykorzystana z zasobów internetowych"},
-        {570, font_18, "Autorzy: zespół Picture Cubes"},
-        {590, font_bold_14, "Warszawa, 2026"},
+         N_("Aby okręcić klocek wystarczy kliknąć na niego i przesunąć strzałkę w wybranym "
+            "kierunku.")},
+        {530, font_18, N_("Napisana w C++ z biblioteką Allegro 5")},
+        {550, font_18, N_("Grafiki obrazków wykorzystana z zasobów internetowych")},
+        {570, font_18, N_("Autorzy: zespół Picture Cubes")},
+        {590, font_bold_14, N_("Warszawa, 2026")},
     };
     ALLEGRO_COLOR colour = al_map_rgb(99, 133, 122);
     for (const line &l : lines) {
-        al_draw_text(l.font, colour, 510, l.y, ALLEGRO_ALIGN_CENTRE, l.text);
+        al_draw_text(l.font, colour, 510, l.y, ALLEGRO_ALIGN_CENTRE, _(l.text));
     }
     sys_target_screen();
 }

@@ -2,6 +2,8 @@
 
 #include <allegro5/allegro.h>
 
+#include "shell/translation.h"
+
 namespace {
 
 bool holds_our_files(const std::string &folder) {
@@ -9,16 +11,6 @@ bool holds_our_files(const std::string &folder) {
         if (al_filename_exists((folder + "/" + name).c_str())) return true;
     }
     return false;
-}
-
-// `relative` is appended to the executable's folder ("" if it is unknown).
-std::string from_executable(const std::string &relative) {
-    ALLEGRO_PATH *path = al_get_standard_path(ALLEGRO_EXENAME_PATH);
-    if (!path) return "";
-    al_set_path_filename(path, nullptr);
-    std::string folder = std::string(al_path_cstr(path, '/')) + relative;
-    al_destroy_path(path);
-    return folder;
 }
 
 // A folder called media is not necessarily ours (Linux has /media): the first
@@ -38,6 +30,15 @@ std::string find_media_folder() {
 
 }  // namespace
 
+std::string from_executable(const std::string &relative) {
+    ALLEGRO_PATH *path = al_get_standard_path(ALLEGRO_EXENAME_PATH);
+    if (!path) return "";
+    al_set_path_filename(path, nullptr);
+    std::string folder = std::string(al_path_cstr(path, '/')) + relative;
+    al_destroy_path(path);
+    return folder;
+}
+
 const std::string &media_folder() {
     static const std::string folder = find_media_folder();
     return folder;
@@ -53,7 +54,7 @@ std::string picture_file_name(int group, int number) {
 }
 
 std::vector<std::string> required_media_files() {
-    std::vector<std::string> names = {"arialbd.ttf", "arial.ttf", "t2.jpg", "ele.png"};
+    std::vector<std::string> names = {"arialbd.ttf", "arial.ttf", "t2.jpg", ui_sheet_file()};
     for (int group = 0; group < 3; group++) {
         for (int number = 1; number <= 10; number++) {
             names.push_back(picture_file_name(group, number));

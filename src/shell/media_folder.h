@@ -8,6 +8,9 @@
 // (found from the executable, so an installed copy runs wherever it lands).
 const std::string &media_folder();
 
+// `relative` appended to the executable's folder ("" if it is unknown).
+std::string from_executable(const std::string &relative);
+
 // The path of one asset, e.g. media_path("t2.jpg").
 std::string media_path(const std::string &name);
 

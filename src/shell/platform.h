@@ -39,6 +39,9 @@ void sys_present();
 // clicked.
 void sys_rest(double seconds);
 
+// The value of an environment variable, or null when it is not set.
+const char *sys_environment(const char *name);
+
 // The calendar time in whole seconds, to seed the generator.
 unsigned sys_clock_seconds();
 

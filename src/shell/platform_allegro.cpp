@@ -13,6 +13,7 @@
 #include "shell/platform.h"
 #include "shell/present_pacing.h"
 #include "shell/resources.h"
+#include "shell/translation.h"
 
 namespace {
 ALLEGRO_BITMAP *canvas;
@@ -93,7 +94,7 @@ bool sys_open_screen() {
     // Mesa would keep the window's compiled shaders in a cache in the player's
     // home; the game writes nothing, so its window must not either.
     setenv("MESA_SHADER_CACHE_DISABLE", "true", 0);
-    al_set_new_window_title("Obrazkowe klocki");
+    al_set_new_window_title(_("Obrazkowe klocki"));
     al_set_new_display_flags(ALLEGRO_WINDOWED | ALLEGRO_RESIZABLE);
     // Swaps should not wait for the screen: the game paces itself by sleeping
     // and presents at most once per refresh (a driver may sync them anyway).
@@ -167,6 +168,10 @@ void sys_rest(double seconds) {
         // Short naps, so the close button is noticed at once.
         al_rest(std::min(wake - now, 0.05));
     }
+}
+
+const char *sys_environment(const char *name) {
+    return getenv(name);
 }
 
 unsigned sys_clock_seconds() {

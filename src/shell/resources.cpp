@@ -8,6 +8,7 @@
 
 #include "shell/media_folder.h"
 #include "shell/platform.h"
+#include "shell/translation.h"
 
 ALLEGRO_DISPLAY *display;
 ALLEGRO_BITMAP *backdrop;
@@ -23,7 +24,9 @@ ALLEGRO_SAMPLE *sample_s1;
 ALLEGRO_SAMPLE *sample_s3;
 ALLEGRO_SAMPLE *sample_s5;
 ALLEGRO_SAMPLE *sample_s;
-const std::string group_names[3] = {"BAJKI", "PRZYRODA", "WIDOKI"};
+const char font_letters[] =
+    "AĄBCĆDEĘFGHIJKLŁMNŃOÓPQRSŚTUVWXYZŹŻaąbcćdeęfghijklłmnńoópqrsśtuvwxyzźż0123456789.,-'>!?:;+()";
+const std::string group_names[3] = {N_("BAJKI"), N_("PRZYRODA"), N_("WIDOKI")};
 
 namespace {
 
@@ -111,10 +114,8 @@ void check_pictures(std::string &unreadable) {
 // A font file cut short still opens, its outlines lost: such letters draw as
 // nothing. Every letter the game's texts use must come out with some ink.
 bool draws_every_letter(ALLEGRO_FONT *font) {
-    static const char letters[] =
-        "AĄBCĆDEĘFGHIJKLŁMNŃOÓPRSŚTUWYZŹŻaąbcćdeęfghijklłmnńoóprsśtuwyzźż0123456789.,-'>";
     ALLEGRO_USTR_INFO info;
-    const ALLEGRO_USTR *text = al_ref_cstr(&info, letters);
+    const ALLEGRO_USTR *text = al_ref_cstr(&info, font_letters);
     int position = 0;
     for (int letter; (letter = al_ustr_get_next(text, &position)) >= 0;) {
         int x, y, width, height;
@@ -191,6 +192,8 @@ bool start_up() {
         fprintf(stderr, "picture-cubes: cannot start the Allegro library\n");
         return false;
     }
+    // The language decides which interface sheet is needed.
+    use_player_language();
     // Missing files are looked for before anything needs the X display.
     if (!media_complete()) return false;
     // On X11 the keyboard and mouse need the display as much as the window does.
@@ -220,7 +223,7 @@ bool start_up() {
     font_28 = load_font("arial.ttf", 28, unreadable);
     // The background is copied 1:1 to the screen: it must be the window's size.
     backdrop = load_image("t2.jpg", 1020, 710, true, unreadable);
-    ui_sheet = load_image("ele.png", 672, 807, false, unreadable);
+    ui_sheet = load_image(ui_sheet_file(), 672, 807, false, unreadable);
     check_pictures(unreadable);
     if (!unreadable.empty()) return fail("cannot read game files:" + unreadable);
 

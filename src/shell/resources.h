@@ -21,6 +21,9 @@ extern ALLEGRO_SAMPLE *sample_s3;
 extern ALLEGRO_SAMPLE *sample_s5;
 extern ALLEGRO_SAMPLE *sample_s;
 extern const std::string group_names[3];
+// Every letter of the texts in every catalog: start-up checks that the fonts
+// draw each of them.
+extern const char font_letters[];
 
 // Opens the window and loads every resource. On failure prints one message on
 // stderr naming what failed and returns false; the caller then exits 1.

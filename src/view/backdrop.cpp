@@ -5,6 +5,7 @@
 
 #include "shell/platform.h"
 #include "shell/resources.h"
+#include "shell/translation.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ void compose_backdrop(const int &gap) {
     al_set_target_bitmap(backdrop);
 
     draw_piece(67, 325, 135, 66, 240, 20, 135, 54, 0);  // move label
-    al_draw_text(font_18, al_map_rgb(11, 11, 11), 320, 35, ALLEGRO_ALIGN_CENTRE, "RUCH >");
+    al_draw_text(font_18, al_map_rgb(11, 11, 11), 320, 35, ALLEGRO_ALIGN_CENTRE, _("RUCH >"));
     draw_piece(80, 368, 200, 35, 380, 40, 500, 35, 0);  // group bar
     for (int slot = 0; slot < 3; slot++) {
         draw_piece(355, 395, 154, 54, 485 + 155 * slot, 20, 154, 54, 0);
@@ -36,7 +37,7 @@ void compose_backdrop(const int &gap) {
 
     draw_piece(166, 472, 138, 38, 865, 661, 110, 27, 0);  // exit button plate
     al_draw_text(font_bold_14, al_map_rgb(166, 166, 166), 920, 665, ALLEGRO_ALIGN_CENTRE,
-                 "WYJŚCIE");
+                 _("WYJŚCIE"));
 
     draw_piece(30, 0, 30, 710, 35, 0, 30, 710, 0);                        // edge strip
     draw_piece(0, 0, 55, 710, 220, 0, 50, 710, ALLEGRO_FLIP_HORIZONTAL);  // divider strip

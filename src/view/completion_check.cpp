@@ -5,6 +5,7 @@
 #include "puzzle/progress.h"
 #include "shell/loop_state.h"
 #include "shell/resources.h"
+#include "shell/translation.h"
 #include "view/completion_animation.h"
 
 void check_completion() {
@@ -16,7 +17,7 @@ void check_completion() {
     if (verdict.already_assembled) {
         al_draw_bitmap_region(backdrop, 320, 610, 630, 48, 320, 610, 0);
         al_draw_text(font_18, al_map_rgb(222, 222, 0), 630, 620, ALLEGRO_ALIGN_CENTRE,
-                     "TEN OBRAZEK JUŻ UŁOŻONY - WYBIERZ INNY");
+                     _("TEN OBRAZEK JUŻ UŁOŻONY - WYBIERZ INNY"));
     }
 
     // The progress bar: one lit segment per cube showing the best picture upright.

@@ -7,6 +7,7 @@
 #include "shell/fades.h"
 #include "shell/platform.h"
 #include "shell/resources.h"
+#include "shell/translation.h"
 
 void show_end_screen() {
     // The board sinks into the dark while the strip under it comes back.
@@ -22,12 +23,15 @@ void show_end_screen() {
 
     ALLEGRO_COLOR text = al_map_rgb(166, 199, 166);
     // Shown together with the first set's line, by the same flip.
-    al_draw_text(font_28, text, 630, 120, ALLEGRO_ALIGN_CENTRE, "Gra zakończona");
+    al_draw_text(font_28, text, 630, 120, ALLEGRO_ALIGN_CENTRE, _("Gra zakończona"));
     for (int k = 1; k <= 3; k++) {
         float y = 170 + 140 * (k - 1);
-        al_draw_textf(font_18, text, 350, y, 0, "ZESTAW %d  ", k);
-        al_draw_text(font_18, text, 450, y, 0, group_names[k - 1].c_str());
-        al_draw_textf(font_18, text, 600, y, 0, "    - wykonano %d obrotów klockami",
+        al_draw_textf(font_18, text, 350, y, 0, _("ZESTAW %d  "), k);
+        al_draw_text(font_18, text, 450, y, 0, _(group_names[k - 1].c_str()));
+        // The number takes the plural form of the player's language.
+        al_draw_textf(font_18, text, 600, y, 0,
+                      ngettext("    - wykonano %d obrotów klockami",
+                               "    - wykonano %d obrotów klockami", group_moves[k - 1]),
                       group_moves[k - 1]);
         sys_present();
         sys_rest(0.5);

@@ -21,6 +21,7 @@ std::vector<played_sample> samples;
 int mouse_polls;
 std::vector<std::string> failures_shown;
 bool screen_open;
+std::map<std::string, std::string> environment;
 std::function<void()> on_present;
 std::function<void()> on_rest;
 
@@ -66,6 +67,7 @@ void reset() {
     samples.clear();
     mouse_polls = 0;
     failures_shown.clear();
+    environment.clear();
     on_present = nullptr;
     on_rest = nullptr;
 }
@@ -118,6 +120,11 @@ void sys_rest(double seconds) {
 
 bool sys_close_requested() {
     return close_requested;
+}
+
+const char *sys_environment(const char *name) {
+    auto value = environment.find(name);
+    return value == environment.end() ? nullptr : value->second.c_str();
 }
 
 unsigned sys_clock_seconds() {

@@ -4,6 +4,7 @@
 #include <allegro5/allegro_audio.h>
 
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,8 @@ extern bool close_requested;    // the window's close button was clicked
 extern unsigned clock_seconds;  // what the clock reads
 extern bool screen_available;   // false: opening the screen fails
 extern bool audio_available;    // false: there is no sound device
+// The environment the game reads (LANG and the like); empty: none set.
+extern std::map<std::string, std::string> environment;
 
 // What the game did.
 extern int presents;
