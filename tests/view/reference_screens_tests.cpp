@@ -50,6 +50,15 @@ class reference_screens : public real_game {
     void drag(int cube, int direction) {
         drag(cube, direction, [](const std::function<void()> &run) { run(); });
     }
+    // The drags that assemble the picture nearest to whole.
+    static std::vector<std::pair<int, int>> nearest_picture() {
+        std::vector<std::pair<int, int>> drags = solve_picture(1);
+        for (int k = 2; k <= 6; k++) {
+            std::vector<std::pair<int, int>> other = solve_picture(k);
+            if (other.size() < drags.size()) drags = other;
+        }
+        return drags;
+    }
     // Every picture counted as assembled: the next frame finishes the group.
     void finish_group() {
         for (int k = 1; k <= 6; k++) assembled[k] = 1;
@@ -98,11 +107,7 @@ TEST_F(reference_screens, one_game_from_the_intro_to_leaving) {
     }
 
     // The picture nearest to whole is assembled; its last roll is celebrated.
-    std::vector<std::pair<int, int>> drags = solve_picture(1);
-    for (int k = 2; k <= 6; k++) {
-        std::vector<std::pair<int, int>> other = solve_picture(k);
-        if (other.size() < drags.size()) drags = other;
-    }
+    std::vector<std::pair<int, int>> drags = nearest_picture();
     ASSERT_FALSE(drags.empty());
     for (std::size_t i = 0; i + 1 < drags.size(); i++) drag(drags[i].first, drags[i].second);
     ASSERT_EQ(pending_picture, 0);
@@ -170,6 +175,35 @@ TEST_F(reference_screens, one_game_from_the_intro_to_leaving) {
         EXPECT_EQ(current_group, 0);
         EXPECT_FALSE(frame(620, 620, 0));
     });
+}
+
+// A player on an English desktop, whose locale this machine need not have:
+// the intro, the banner and the message with the game screen, the summary.
+TEST_F(reference_screens, in_english) {
+    script::environment["LANG"] = "en_US.UTF-8";
+    script::set_pointer(10, 10, 1);
+    script::on_present = [&] {
+        if (script::presents == 55) expect_reference("en-intro-faded-in", screen(), whole);
+    };
+    ASSERT_TRUE(start_game());
+    script::on_present = nullptr;
+
+    frame(10, 10, 0);
+    std::vector<std::pair<int, int>> drags = nearest_picture();
+    ASSERT_FALSE(drags.empty());
+    for (const auto &d : drags) drag(d.first, d.second);
+    ASSERT_NE(pending_picture, 0);
+    expect_reference("en-completion-banner-open", screen(), under_board);
+    hold(cube_x[1] + 75, cube_y[1] + 75, 1);
+    hold(cube_x[1] + 75, cube_y[1] + 75, 0);
+    expect_reference("en-already-assembled", screen(), whole);
+
+    for (int set = 1; set <= 3; set++) {
+        finish_group();
+        frame(10, 10, 0);
+    }
+    ASSERT_EQ(current_group, 4);
+    expect_reference("en-end-screen", screen(), whole);
 }
 
 }  // namespace

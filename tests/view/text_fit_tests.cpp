@@ -1,0 +1,106 @@
+// Every catalog's texts, measured with the game's own fonts against the place
+// each one is drawn in, and drawn by those fonts letter for letter.
+#include <allegro5/allegro.h>
+#include <allegro5/allegro_font.h>
+#include <allegro5/allegro_ttf.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <map>
+
+#include "shell/resources.h"
+#include "support/catalogs.h"
+
+namespace {
+
+struct place {
+    int font;            // 14 bold, 18 or 28; 0: not drawn by the game's fonts
+    int width;           // the widest the text may be, in pixels
+    const char *number;  // stands for %d: the widest the game shows there
+};
+
+// Where each text stands. A new text needs its row here.
+const std::map<std::string, place> places = {
+    // The intro page: centred on the 1020-pixel page, 10 pixels clear each side.
+    {"Gra na wzór starych dobrych klocków z obrazkami", {28, 1000, ""}},
+    {"Składa się z 12 klocków losowo 'oklejonych' przyciętymi obrazkami.", {18, 1000, ""}},
+    {"Obrazków jest 18 i są podzielone na trzy grupy - miniaturki z lewej.", {18, 1000, ""}},
+    {"Klocki są już na swoich miejscach, można okręcać je w dwóch osiach w dowolną stronę.",
+     {18, 1000, ""}},
+    {"Aby okręcić klocek wystarczy kliknąć na niego i przesunąć strzałkę w wybranym kierunku.",
+     {18, 1000, ""}},
+    {"Napisana w C++ z biblioteką Allegro 5", {18, 1000, ""}},
+    {"Grafiki obrazków wykorzystana z zasobów internetowych", {18, 1000, ""}},
+    {"Autorzy: zespół Picture Cubes", {18, 1000, ""}},
+    {"Warszawa, 2026", {14, 1000, ""}},
+    // Centred on x 320, clear of the counter badge at x 360.
+    {"RUCH >", {18, 80, ""}},
+    // A group slot is 154 wide; on the summary a name has 150 before the count.
+    {"BAJKI", {18, 150, ""}},
+    {"PRZYRODA", {18, 150, ""}},
+    {"WIDOKI", {18, 150, ""}},
+    // The exit button's plate, 110 wide, less its rim.
+    {"WYJŚCIE", {14, 100, ""}},
+    // The message area under the board.
+    {"TEN OBRAZEK JUŻ UŁOŻONY - WYBIERZ INNY", {18, 630, ""}},
+    // The summary: the title within the board, then each set's line in three
+    // columns, at x 350, 450 and 600, the last ending at the board's edge.
+    {"Gra zakończona", {28, 610, ""}},
+    {"ZESTAW %d  ", {18, 100, "3"}},
+    {"    - wykonano %d obrotów klockami", {18, 350, "9999"}},
+    // The window's title, drawn by the window manager.
+    {"Obrazkowe klocki", {0, 0, ""}},
+};
+
+class text_fit : public testing::Test {
+   protected:
+    static void SetUpTestSuite() {
+        fonts[14] = al_load_ttf_font("media/arialbd.ttf", 14, 0);
+        fonts[18] = al_load_ttf_font("media/arial.ttf", 18, 0);
+        fonts[28] = al_load_ttf_font("media/arial.ttf", 28, 0);
+    }
+    static void TearDownTestSuite() {
+        for (auto &font : fonts) al_destroy_font(font.second);
+        fonts.clear();
+    }
+    static std::map<int, ALLEGRO_FONT *> fonts;
+};
+std::map<int, ALLEGRO_FONT *> text_fit::fonts;
+
+TEST_F(text_fit, every_text_of_every_catalog_fits_its_place_in_letters_the_fonts_draw) {
+    for (auto &font : fonts) ASSERT_NE(font.second, nullptr);
+    std::vector<catalog> catalogs = read_catalogs();
+    ASSERT_GE(catalogs.size(), 2u);
+    for (const catalog &c : catalogs) {
+        for (const catalog_entry &entry : c.entries) {
+            if (!entry.drawn_by_game) continue;
+            auto row = places.find(entry.msgid);
+            ASSERT_NE(row, places.end()) << "no place is known for \"" << entry.msgid << "\"";
+            std::vector<std::string> texts = entry.translations;
+            texts.push_back(entry.msgid);
+            for (std::string text : texts) {
+                for (std::size_t at; (at = text.find("%d")) != std::string::npos;) {
+                    text.replace(at, 2, row->second.number);
+                }
+                // The start-up check of the fonts covers every letter.
+                ALLEGRO_USTR_INFO info;
+                const ALLEGRO_USTR *letters = al_ref_cstr(&info, text.c_str());
+                int position = 0;
+                for (int letter; (letter = al_ustr_get_next(letters, &position)) >= 0;) {
+                    ALLEGRO_USTR *one = al_ustr_new("");
+                    al_ustr_append_chr(one, letter);
+                    EXPECT_TRUE(letter == ' ' || strstr(font_letters, al_cstr(one)))
+                        << c.language << ": the fonts are not checked for '" << al_cstr(one)
+                        << "' of \"" << text << "\"";
+                    al_ustr_free(one);
+                }
+                if (row->second.font == 0) continue;
+                EXPECT_LE(al_get_text_width(fonts[row->second.font], text.c_str()),
+                          row->second.width)
+                    << c.language << ": \"" << text << "\" is too wide for its place";
+            }
+        }
+    }
+}
+
+}  // namespace
