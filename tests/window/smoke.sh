@@ -22,9 +22,11 @@ find_window() {
     wid=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | tail -n 1) || wid=""
 }
 
-# Starts the game from an unrelated folder, so it must find its media by itself.
+# Starts the game from an unrelated folder, so it must find its media by itself,
+# in the language of LANG=$game_lang (the plain locale unless a test says).
+game_lang=C
 start_game() {
-    (cd / && exec "$game") 2>"$log" &
+    (cd / && exec env -u LANGUAGE -u LC_ALL -u LC_MESSAGES LANG="$game_lang" "$game") 2>"$log" &
     pid=$!
     waited=0
     geometry=""
@@ -96,6 +98,16 @@ settled_screenshot() {
     done
 }
 
+# The intro, read off the screen shot in $shots/intro.png: it must hold the
+# words $1 and not $2.
+intro_reads() {
+    convert "$shots/intro.png" -crop 1020x260+0+350 -colorspace gray -negate -resize 200% \
+        "$shots/lines.png"
+    tesseract "$shots/lines.png" "$shots/lines" >/dev/null 2>&1
+    grep -q "$1" "$shots/lines.txt" && ! grep -q "$2" "$shots/lines.txt" ||
+        fail "under LANG=$game_lang the intro reads: $(cat "$shots/lines.txt")"
+}
+
 # Seconds between asking the window to close and the game being gone; it must
 # leave with code 0. A loaded machine may delay one try, so it gets three.
 close_while_waiting() {
@@ -105,6 +117,7 @@ close_while_waiting() {
         settled_screenshot "$shots/intro.png"
         [ "$(xdotool getwindowname "$wid")" = "Obrazkowe klocki" ] ||
             fail "the window is not titled \"Obrazkowe klocki\""
+        [ "$try" -gt 1 ] || intro_reads "Autorzy" "Authors"
         started=$(date +%s.%N)
         "$close_window" "$wid"
         while kill -0 "$pid" 2>/dev/null; do sleep 0.01; done
@@ -119,7 +132,24 @@ close_while_waiting() {
 }
 shots=$(mktemp -d)
 close_while_waiting
-echo "titled \"Obrazkowe klocki\"; closed during the intro's wait within 0.2 s ($best s)"
+echo "under LANG=C titled \"Obrazkowe klocki\", the intro in Polish; closed during the intro's"\
+     "wait within 0.2 s ($best s)"
+
+# The language follows LANG, though this machine has neither locale generated:
+# the window's title and the intro.
+speaks() {
+    game_lang=$1
+    start_game
+    settled_screenshot "$shots/intro.png"
+    title=$(xdotool getwindowname "$wid")
+    [ "$title" = "$2" ] || fail "under LANG=$1 the window is titled \"$title\", not \"$2\""
+    intro_reads "$3" "$4"
+    leave_by close_the_window
+    game_lang=C
+    echo "under LANG=$1 titled \"$2\"; the intro reads \"$3\""
+}
+speaks en_US.UTF-8 "Picture Cubes" "drag the pointer" "Autorzy"
+speaks pl_PL.UTF-8 "Obrazkowe klocki" "Autorzy" "Authors"
 
 # Doubled, the window shows the same picture, pixel for pixel scaled, and the
 # exit button answers at doubled coordinates.
