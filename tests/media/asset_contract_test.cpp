@@ -100,14 +100,14 @@ std::vector<std::string> picture_files() {
 }
 
 TEST(media_files, EveryFileTheGameLoadsIsPresentAndNotEmpty) {
-    std::vector<std::string> files = {"media/t2.jpg",    "media/ele.png",     "media/ele-en.png",
-                                      "media/arial.ttf", "media/arialbd.ttf", "media/s1.wav",
-                                      "media/s3.wav",    "media/s5.wav",      "media/s.wav"};
-    for (const auto &f : picture_files()) files.push_back(f);
-    std::vector<std::string> missing;
-    for (const auto &f : files) {
-        std::ifstream in(f, std::ios::binary | std::ios::ate);
-        if (!in || in.tellg() <= 0) missing.push_back(f);
+  std::vector<std::string> files = {"media/t2.jpg",      "media/ele.png", "media/ele-en.png",
+                                    "media/arial.ttf",   "media/arialbd.ttf", "media/s1.wav",
+                                    "media/s3.wav",      "media/s5.wav",  "media/s.wav"};
+  for (const auto& f : picture_files()) files.push_back(f);
+  std::vector<std::string> missing;
+  for (const auto& f : files) {
+    std::ifstream in(f, std::ios::binary | std::ios::ate);
+    if (!in || in.tellg() <= 0) missing.push_back(f);
   }
   EXPECT_TRUE(missing.empty()) << "missing or empty: " << missing.size() << " files, first "
                                << (missing.empty() ? "" : missing.front());
@@ -537,30 +537,27 @@ TEST(media_sounds, LoadThroughTheAudioAddon) {
 // The English sheet is the same artwork with other words painted on: it differs
 // from the Polish one inside each caption and nowhere else.
 TEST(media_sheet_english, DiffersFromThePolishSheetOnlyInTheCaptions) {
-    Bitmap polish = load("media/ele.png");
-    Bitmap english = load("media/ele-en.png");
-    ASSERT_TRUE(polish && english);
-    ASSERT_EQ(al_get_bitmap_width(english.get()), al_get_bitmap_width(polish.get()));
-    ASSERT_EQ(al_get_bitmap_height(english.get()), al_get_bitmap_height(polish.get()));
-    // The banner, the restart button, and the title beside the intro's cubes.
-    const Rect captions[] = {{65, 400, 285, 46}, {466, 470, 138, 41}, {360, 530, 310, 247}};
-    int differing[3] = {}, elsewhere = 0;
-    for (int y = 0; y < al_get_bitmap_height(polish.get()); ++y)
-        for (int x = 0; x < al_get_bitmap_width(polish.get()); ++x) {
-            Rgba a = pixel(polish.get(), x, y), b = pixel(english.get(), x, y);
-            if (a.r == b.r && a.g == b.g && a.b == b.b && a.a == b.a) continue;
-            int k = 0;
-            while (k < 3 && !(x >= captions[k].x && x < captions[k].x + captions[k].w &&
-                              y >= captions[k].y && y < captions[k].y + captions[k].h))
-                ++k;
-            if (k < 3)
-                ++differing[k];
-            else
-                ++elsewhere;
-        }
-    EXPECT_EQ(elsewhere, 0);
-    for (int k = 0; k < 3; ++k)
-        EXPECT_GT(differing[k], 100) << "caption " << k << " is not redrawn";
+  Bitmap polish = load("media/ele.png");
+  Bitmap english = load("media/ele-en.png");
+  ASSERT_TRUE(polish && english);
+  ASSERT_EQ(al_get_bitmap_width(english.get()), al_get_bitmap_width(polish.get()));
+  ASSERT_EQ(al_get_bitmap_height(english.get()), al_get_bitmap_height(polish.get()));
+  // The banner, the restart button, and the title beside the intro's cubes.
+  const Rect captions[] = {{65, 400, 285, 46}, {466, 470, 138, 41}, {360, 530, 310, 247}};
+  int differing[3] = {}, elsewhere = 0;
+  for (int y = 0; y < al_get_bitmap_height(polish.get()); ++y)
+    for (int x = 0; x < al_get_bitmap_width(polish.get()); ++x) {
+      Rgba a = pixel(polish.get(), x, y), b = pixel(english.get(), x, y);
+      if (a.r == b.r && a.g == b.g && a.b == b.b && a.a == b.a) continue;
+      int k = 0;
+      while (k < 3 && !(x >= captions[k].x && x < captions[k].x + captions[k].w &&
+                y >= captions[k].y && y < captions[k].y + captions[k].h))
+        ++k;
+      if (k < 3) ++differing[k]; else ++elsewhere;
+    }
+  EXPECT_EQ(elsewhere, 0);
+  for (int k = 0; k < 3; ++k)
+    EXPECT_GT(differing[k], 100) << "caption " << k << " is not redrawn";
 }
 
 }  // namespace
