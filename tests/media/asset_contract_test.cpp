@@ -551,7 +551,7 @@ TEST(media_sheet_english, DiffersFromThePolishSheetOnlyInTheCaptions) {
       if (a.r == b.r && a.g == b.g && a.b == b.b && a.a == b.a) continue;
       int k = 0;
       while (k < 3 && !(x >= captions[k].x && x < captions[k].x + captions[k].w &&
-                y >= captions[k].y && y < captions[k].y + captions[k].h))
+                        y >= captions[k].y && y < captions[k].y + captions[k].h))
         ++k;
       if (k < 3) ++differing[k]; else ++elsewhere;
     }
