@@ -15,11 +15,13 @@ for file in usr/games/picture-cubes usr/share/applications/picture-cubes.desktop
     usr/share/icons/hicolor/64x64/apps/picture-cubes.png \
     usr/share/icons/hicolor/128x128/apps/picture-cubes.png \
     usr/share/icons/hicolor/256x256/apps/picture-cubes.png \
-    usr/share/man/man6/picture-cubes.6.gz usr/share/doc/picture-cubes/copyright \
+    usr/share/man/man6/picture-cubes.6.gz usr/share/man/pl/man6/picture-cubes.6.gz \
+    usr/share/locale/en/LC_MESSAGES/picture-cubes.mo usr/share/doc/picture-cubes/copyright \
+    usr/share/picture-cubes/media/ele-en.png \
     usr/share/picture-cubes/media/t2.jpg usr/share/picture-cubes/media/CREDITS; do
     [ -f "$root/$file" ] || fail "the package lacks /$file"
 done
-echo "the package holds the game, its media, menu entry, icons, manual page and copyright"
+echo "the package holds the game, its media, catalogs, menu entry, icons, manual pages and copyright"
 
 case "$(dpkg-deb -f "$deb" Section)" in games) ;; *) fail "section is not games" ;; esac
 depends=$(dpkg-deb -f "$deb" Depends)
@@ -32,15 +34,29 @@ echo "section games; depends on the Allegro runtime packages"
 desktop-file-validate "$root/usr/share/applications/picture-cubes.desktop" ||
     fail "desktop-file-validate"
 appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml || fail "appstreamcli validate"
+# Both speak English, and Polish merged in from the catalogs.
+grep -qx 'Name=Picture Cubes' "$root/usr/share/applications/picture-cubes.desktop" &&
+    grep -qx 'Name\[pl\]=Obrazkowe klocki' "$root/usr/share/applications/picture-cubes.desktop" ||
+    fail "the menu entry is not named in English and Polish"
+grep -q '<name xml:lang="pl">Obrazkowe klocki</name>' "$root"/usr/share/metainfo/*.metainfo.xml ||
+    fail "the AppStream data has no Polish name"
 
-page="$root/usr/share/man/man6/picture-cubes.6.gz"
-warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$page" 2>&1 >/dev/null)
-[ -z "$warnings" ] || fail "the manual page draws warnings: $warnings"
-text=$(LC_ALL=C.UTF-8 MANWIDTH=80 man -l "$page" 2>/dev/null)
-for section in NAME SYNOPSIS DESCRIPTION "HOW TO PLAY" LEAVING FILES "EXIT STATUS"; do
-    echo "$text" | grep -q "^$section\$" || fail "the manual page has no $section section"
+# Each page with its sections: English, then Polish.
+for page in man6:NAME:SYNOPSIS:DESCRIPTION:"HOW TO PLAY":LEAVING:ENVIRONMENT:FILES:"EXIT STATUS" \
+    pl/man6:NAZWA:SKŁADNIA:OPIS:"JAK GRAĆ":WYJŚCIE:ŚRODOWISKO:PLIKI:"KOD WYJŚCIA"; do
+    file="$root/usr/share/man/${page%%:*}/picture-cubes.6.gz"
+    warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$file" 2>&1 >/dev/null)
+    [ -z "$warnings" ] || fail "the manual page ${page%%:*} draws warnings: $warnings"
+    text=$(LC_ALL=C.UTF-8 MANWIDTH=80 man -l "$file" 2>/dev/null)
+    sections=${page#*:}
+    while [ -n "$sections" ]; do
+        section=${sections%%:*}
+        echo "$text" | grep -q "^$section\$" || fail "the manual page ${page%%:*} has no $section section"
+        [ "$section" != "$sections" ] || break
+        sections=${sections#*:}
+    done
 done
-echo "man -l renders the page with all its sections"
+echo "man -l renders both pages with all their sections"
 
 # Lintian complains when run as root; that complaint is no finding.
 status=0
