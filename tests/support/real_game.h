@@ -6,6 +6,7 @@
 #include "puzzle/progress.h"
 #include "shell/game.h"
 #include "shell/input.h"
+#include "shell/translation.h"
 #include "support/scripted_platform.h"
 
 // The whole game with the real media against the scripted system layer, from
@@ -19,7 +20,10 @@ class real_game : public testing::Test {
         mouse_state = ALLEGRO_MOUSE_STATE();
         keyboard_state = ALLEGRO_KEYBOARD_STATE();
     }
-    void TearDown() override { script::reset(); }
+    void TearDown() override {
+        script::reset();
+        use_player_language();  // back to the texts as written
+    }
 
     bool frame(int x, int y, int buttons) {
         script::set_pointer(x, y, buttons);
