@@ -112,8 +112,7 @@ TEST_F(text_fit, every_text_of_every_catalog_fits_its_place_in_letters_the_fonts
                         << text << "\"";
                 }
                 if (row.second.font == 0) continue;
-                EXPECT_LE(al_get_text_width(fonts[row.second.font], text.c_str()),
-                          row.second.width)
+                EXPECT_LE(al_get_text_width(fonts[row.second.font], text.c_str()), row.second.width)
                     << language << ": \"" << text << "\" is too wide for its place";
             }
         }
