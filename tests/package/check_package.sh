@@ -41,22 +41,16 @@ grep -qx 'Name=Picture Cubes' "$root/usr/share/applications/picture-cubes.deskto
 grep -q '<name xml:lang="pl">Obrazkowe klocki</name>' "$root"/usr/share/metainfo/*.metainfo.xml ||
     fail "the AppStream data has no Polish name"
 
-# Each page with its sections: English, then Polish.
-for page in man6:NAME:SYNOPSIS:DESCRIPTION:"HOW TO PLAY":LEAVING:ENVIRONMENT:FILES:"EXIT STATUS" \
-    pl/man6:NAZWA:SKŁADNIA:OPIS:"JAK GRAĆ":WYJŚCIE:ŚRODOWISKO:PLIKI:"KOD WYJŚCIA"; do
-    file="$root/usr/share/man/${page%%:*}/picture-cubes.6.gz"
+for page in man6 pl/man6; do
+    file="$root/usr/share/man/$page/picture-cubes.6.gz"
     warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$file" 2>&1 >/dev/null)
-    [ -z "$warnings" ] || fail "the manual page ${page%%:*} draws warnings: $warnings"
-    text=$(LC_ALL=C.UTF-8 MANWIDTH=80 man -l "$file" 2>/dev/null)
-    sections=${page#*:}
-    while [ -n "$sections" ]; do
-        section=${sections%%:*}
-        echo "$text" | grep -q "^$section\$" || fail "the manual page ${page%%:*} has no $section section"
-        [ "$section" != "$sections" ] || break
-        sections=${sections#*:}
-    done
+    [ -z "$warnings" ] || fail "the manual page $page draws warnings: $warnings"
 done
-echo "man -l renders both pages with all their sections"
+text=$(LC_ALL=C.UTF-8 MANWIDTH=80 man -l "$root/usr/share/man/man6/picture-cubes.6.gz" 2>/dev/null)
+for section in NAME SYNOPSIS DESCRIPTION "HOW TO PLAY" LEAVING ENVIRONMENT FILES "EXIT STATUS"; do
+    echo "$text" | grep -q "^$section\$" || fail "the manual page has no $section section"
+done
+echo "man -l renders both pages, the English one with all its sections"
 
 # Lintian complains when run as root; that complaint is no finding.
 status=0
