@@ -93,7 +93,7 @@ sleep 1
 import -window "$wid" "$shots/after-enter.png"
 differ=$(compare -metric AE "$shots/intro.png" "$shots/after-enter.png" null: 2>&1) || true
 [ "$differ" != "0" ] || fail "Enter did not end the intro's wait"
-settled_screenshot "$shots/dealt.png"
+dealt_screenshot "$shots/dealt.png"
 hold_keys Right
 hold_keys shift Right
 settled_screenshot "$shots/rolled.png"

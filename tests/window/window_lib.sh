@@ -95,3 +95,15 @@ settled_screenshot() {
         last=$sum
     done
 }
+
+# The game screen once a set is dealt and stands still; a set's pictures load
+# on a still, dark screen first, and no input is read until it is dealt.
+dealt_screenshot() {
+    waits=0
+    while :; do
+        settled_screenshot "$1"
+        [ "$(convert "$1" -format "%[fx:mean > 0.15]" info:)" = 0 ] || return 0
+        waits=$((waits + 1))
+        [ "$waits" -le 60 ] || fail "no set was dealt"
+    done
+}
