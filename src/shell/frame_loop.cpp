@@ -7,6 +7,7 @@
 #include "shell/game.h"
 #include "shell/input.h"
 #include "shell/intro.h"
+#include "shell/key_input.h"
 #include "shell/loop_state.h"
 #include "shell/platform.h"
 #include "shell/resources.h"
@@ -42,12 +43,14 @@ void reset_loop_state() {
     roll_right = roll_left = roll_up = roll_down = 0;
     roll_step = 0;
     bulge = 0.0f;
+    reset_keys();
 }
 
 bool start_game() {
     cube_gap = 5;
     if (!start_up()) return false;
     show_intro();
+    forget_held_keys();
     compose_backdrop(cube_gap);
     lay_out_cubes(cube_gap);
     reset_loop_state();
@@ -127,6 +130,7 @@ void play_frame() {
     compute_roll_tints();
     press_and_release();
     decide_direction();
+    press_by_key();
     prepare_face_tiles();
     update_board();
 }
@@ -154,9 +158,11 @@ bool handle_buttons() {
     } else if (hover_target == 21 && current_group > 2) {
         al_draw_tinted_bitmap_region(ui_sheet, highlight, 469, 473, 127, 31, 563, 608, 0);
     }
-    if (pointer_buttons == 1) {
-        if (hover_target == 21 && current_group > 2) restart();
-        if (hover_target == 20) {
+    // A button pressed from the keyboard or the pad acts as a click on it.
+    int pressed = pointer_buttons == 1 ? hover_target : button_pressed_by_key();
+    if (pressed) {
+        if (pressed == 21 && current_group > 2) restart();
+        if (pressed == 20) {
             shut_down();
             return false;
         }
@@ -170,12 +176,13 @@ bool run_frame() {
     // The window's close button leaves at once; Escape is read from the
     // keyboard state captured by the previous frame and leaves with the fade.
     leave_if_closed();
-    if (al_key_down(&keyboard_state, ALLEGRO_KEY_ESCAPE)) {
+    if (al_key_down(&keyboard_state, ALLEGRO_KEY_ESCAPE) || pad_asks_to_leave()) {
         shut_down();
         return false;
     }
     sys_get_keyboard_state(&keyboard_state);
     hit_test();
+    read_keys();
 
     if (current_group <= 2) play_frame();
     if (current_group == 3) {
@@ -183,6 +190,7 @@ bool run_frame() {
         show_end_screen();
     }
     if (!handle_buttons()) return false;
+    end_key_frame();
 
     sys_present();
     sys_rest(0.001);

@@ -4,6 +4,7 @@
 
 #include "shell/fades.h"
 #include "shell/input.h"
+#include "shell/key_input.h"
 #include "shell/platform.h"
 #include "shell/resources.h"
 #include "shell/translation.h"
@@ -56,11 +57,12 @@ void show_intro() {
         sys_present();
     }
 
-    // Up to ten seconds, or until the primary button alone is down.
+    // Up to ten seconds, or until the primary button alone (or Enter, Space,
+    // the pad's face button) is down.
     for (int poll = 0; poll < 1000; poll++) {
         leave_if_closed();
         hit_test();
-        if (pointer_buttons == 1) break;
+        if (pointer_buttons == 1 || key_ends_intro()) break;
         sys_rest(0.01);
     }
 

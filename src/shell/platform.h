@@ -14,7 +14,8 @@
 // frame copies the canvas to the window. Wherever the game means "the screen",
 // it means this canvas.
 
-// Installs keyboard and mouse. False when either cannot be installed.
+// Installs keyboard and mouse, and game pads where the system has them. False
+// when the keyboard or the mouse cannot be installed.
 bool sys_install_input();
 
 // Installs sound with three voices. False when there is no sound device; the
@@ -62,3 +63,16 @@ void sys_show_failure(const char *message);
 // Plays a sample once at the given pan (ALLEGRO_AUDIO_PAN_NONE: centred, no
 // pan law). A null sample or a silent game plays nothing.
 void sys_play_sample(ALLEGRO_SAMPLE *sample, float gain, float pan, float speed);
+
+// --- Game pads ---
+
+// What the plugged-in game pads report, taken together: a direction from a
+// d-pad or a left stick (-1, 0 or 1 on each axis, x to the right, y down),
+// the first face button and Back/Select. All quiet when no pad is plugged in.
+struct pad_state {
+    int x;
+    int y;
+    bool face;
+    bool back;
+};
+void sys_get_pad_state(pad_state *state);

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <ctime>
 #include <string>
@@ -35,6 +36,8 @@ void handle_window_events() {
             bool full = al_get_display_flags(display) & ALLEGRO_FULLSCREEN_WINDOW;
             al_set_display_flag(display, ALLEGRO_FULLSCREEN_WINDOW, !full);
         }
+        // A pad plugged in or pulled out while the game runs.
+        if (event.type == ALLEGRO_EVENT_JOYSTICK_CONFIGURATION) al_reconfigure_joysticks();
     }
 }
 
@@ -80,7 +83,10 @@ double show_canvas() {
 }  // namespace
 
 bool sys_install_input() {
-    return al_install_keyboard() && al_install_mouse();
+    if (!al_install_keyboard() || !al_install_mouse()) return false;
+    // Pads are a bonus: without them the game plays by keys and pointer.
+    al_install_joystick();
+    return true;
 }
 
 bool sys_install_audio() {
@@ -117,6 +123,9 @@ bool sys_open_screen() {
     if (window_events) {
         al_register_event_source(window_events, al_get_display_event_source(display));
         al_register_event_source(window_events, al_get_keyboard_event_source());
+        if (al_is_joystick_installed()) {
+            al_register_event_source(window_events, al_get_joystick_event_source());
+        }
     }
     close_requested = false;
     present_pending = false;
@@ -207,4 +216,55 @@ void sys_show_failure(const char *message) {
     if (!al_init_native_dialog_addon()) return;
     al_show_native_message_box(nullptr, "Obrazkowe klocki: error", "The game has stopped", message,
                                nullptr, ALLEGRO_MESSAGEBOX_ERROR);
+}
+
+// --- Game pads ---
+
+namespace {
+
+int pad_x;
+int pad_y;
+
+// A stick counts as pushed beyond 0.6 of its travel and as let go only under
+// 0.3, so one held near the middle does not flicker between the two.
+int stick_direction(float value, int before) {
+    float threshold = before != 0 && (value > 0) == (before > 0) ? 0.3f : 0.6f;
+    if (value >= threshold) return 1;
+    if (value <= -threshold) return -1;
+    return 0;
+}
+
+// Linux numbers a pad's buttons in the order of their event codes; pads laid
+// out as the kernel's gamepad documentation asks end with Select, Start, Mode
+// and the two stick clicks.
+int back_button(ALLEGRO_JOYSTICK *pad) {
+    int buttons = al_get_joystick_num_buttons(pad);
+    return buttons >= 11 ? buttons - 5 : -1;
+}
+
+}  // namespace
+
+void sys_get_pad_state(pad_state *state) {
+    *state = pad_state();
+    if (!al_is_joystick_installed()) return;
+    // The strongest push on any pad's left stick (stick 0) or d-pad (a
+    // digital stick) wins.
+    float x = 0, y = 0;
+    for (int i = 0; i < al_get_num_joysticks(); i++) {
+        ALLEGRO_JOYSTICK *pad = al_get_joystick(i);
+        if (!pad || !al_get_joystick_active(pad)) continue;
+        ALLEGRO_JOYSTICK_STATE now;
+        al_get_joystick_state(pad, &now);
+        for (int stick = 0; stick < al_get_joystick_num_sticks(pad); stick++) {
+            bool dpad = al_get_joystick_stick_flags(pad, stick) & ALLEGRO_JOYFLAG_DIGITAL;
+            if ((stick != 0 && !dpad) || al_get_joystick_num_axes(pad, stick) < 2) continue;
+            if (std::abs(now.stick[stick].axis[0]) > std::abs(x)) x = now.stick[stick].axis[0];
+            if (std::abs(now.stick[stick].axis[1]) > std::abs(y)) y = now.stick[stick].axis[1];
+        }
+        if (al_get_joystick_num_buttons(pad) > 0 && now.button[0]) state->face = true;
+        int back = back_button(pad);
+        if (back >= 0 && now.button[back]) state->back = true;
+    }
+    pad_x = state->x = stick_direction(x, pad_x);
+    pad_y = state->y = stick_direction(y, pad_y);
 }

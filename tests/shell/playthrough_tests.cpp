@@ -1,6 +1,6 @@
 // A whole game, played through the real frame loop with the real media: the
-// intro, three sets of six pictures assembled by pressing and dragging, the
-// end screen, a restart, and leaving by Escape.
+// intro, three sets of six pictures assembled by pressing and dragging (the
+// second by keys alone), the end screen, a restart, and leaving by Escape.
 #include <allegro5/allegro.h>
 #include <gtest/gtest.h>
 
@@ -11,6 +11,7 @@
 #include "shell/loop_state.h"
 #include "shell/resources.h"
 #include "support/game_fixture.h"
+#include "support/key_play.h"
 #include "support/real_game.h"
 #include "support/scripted_platform.h"
 #include "support/solver.h"
@@ -50,8 +51,9 @@ class playthrough : public real_game {
         hold(cube_x[1] + 75, cube_y[1] + 75, 0);
     }
 
-    // Assembles all six pictures of the group in play; returns the rolls made.
-    int play_group() {
+    // Assembles all six pictures of the group in play, by pointer or by keys;
+    // returns the rolls made.
+    int play_group(bool by_keys) {
         int group = current_group;
         int rolls = 0;
         int celebrations = 0;
@@ -61,7 +63,7 @@ class playthrough : public real_game {
             std::vector<std::pair<int, int>> drags = solve_picture(next);
             EXPECT_FALSE(drags.empty());
             for (auto [cube, direction] : drags) {
-                EXPECT_EQ(drag(cube, direction), 76);
+                EXPECT_EQ(by_keys ? roll_by_keys(cube, direction) : drag(cube, direction), 76);
                 rolls++;
                 // A roll that happens to complete another picture is celebrated too.
                 if (pending_picture != 0) break;
@@ -72,7 +74,11 @@ class playthrough : public real_game {
             }
             celebrations++;
             EXPECT_EQ(assembled[pending_picture], 0);
-            acknowledge();
+            if (by_keys) {
+                tap_keys({ALLEGRO_KEY_ENTER});
+            } else {
+                acknowledge();
+            }
         }
         EXPECT_EQ(celebrations, 6);
         return rolls;
@@ -92,7 +98,7 @@ TEST_F(playthrough, three_sets_then_the_summary_a_restart_and_leaving) {
         frame(10, 10, 0);  // loads and deals the set
         ASSERT_EQ(group_loaded, 1);
         EXPECT_EQ(move_counter, 0);
-        rolls[group] = play_group();
+        rolls[group] = play_group(group == 1);
         if (HasFailure()) return;
     }
 

@@ -29,7 +29,12 @@ namespace {
 ALLEGRO_BITMAP *memory_canvas;
 ALLEGRO_MOUSE_STATE pointer;
 ALLEGRO_KEYBOARD_STATE keys;
+pad_state pad;
 }  // namespace
+
+void set_pad(int x, int y, bool face, bool back) {
+    pad = {x, y, face, back};
+}
 
 void set_pointer(int x, int y, int buttons) {
     pointer.x = x;
@@ -58,6 +63,7 @@ ALLEGRO_BITMAP *canvas() {
 void reset() {
     pointer = ALLEGRO_MOUSE_STATE();
     keys = ALLEGRO_KEYBOARD_STATE();
+    pad = pad_state();
     clock_seconds = 1;
     close_requested = false;
     screen_available = true;
@@ -148,4 +154,8 @@ void sys_play_sample(ALLEGRO_SAMPLE *sample, float gain, float pan, float speed)
 void sys_show_failure(const char *message) {
     failures_shown.push_back(message);
     fprintf(stderr, "[box] %s\n", message);
+}
+
+void sys_get_pad_state(pad_state *state) {
+    *state = pad;
 }

@@ -121,4 +121,12 @@ TEST_F(view_intro, a_click_during_the_wait_is_seen_one_poll_later) {
     EXPECT_EQ(script::presents, 55 + 128);
 }
 
+TEST_F(view_intro, the_pads_face_button_ends_the_wait_at_the_same_poll) {
+    script::on_rest = [&] {
+        if (waiting_rests() == 300) script::set_pad(0, 0, true, false);
+    };
+    show_intro();
+    EXPECT_EQ(script::mouse_polls, 301);
+}
+
 }  // namespace

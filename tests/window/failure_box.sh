@@ -7,14 +7,12 @@ set -eu
 game=$(readlink -f "$1")
 close_window=$(readlink -f "$2")
 
-if [ -z "${BOX_INSIDE_X:-}" ]; then
-    export BOX_INSIDE_X=1
-    exec xvfb-run -a -s "-screen 0 1280x800x24" "$0" "$game" "$close_window"
-fi
+. "$(dirname "$(readlink -f "$0")")/window_lib.sh"
+inside_x BOX_INSIDE_X "$0" "$game" "$close_window"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*"; echo "--- game's stderr:"; cat "$work/errors"; exit 1; }
+log="$work/errors"
 
 # Runs the game with one picture damaged as asked, finds its message box, reads
 # it, closes it and checks the exit code.

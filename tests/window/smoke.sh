@@ -3,64 +3,24 @@
 # title, runs frames, and leaves with code 0: by Escape, by the exit button and
 # by the window's close button (within 0.2 s, even while the intro waits).
 # Doubled in size it shows the same picture and its exit button still works.
+# By keys alone, Enter ends the intro, an arrow and Shift+Right roll a cube
+# (the move counter then reads 1), and Tab and Enter on the exit button leave.
 # Usage: smoke.sh path/to/picture-cubes path/to/close_window
 set -eu
 game=$(readlink -f "$1")
 close_window=$(readlink -f "$2")
 
-if [ -z "${SMOKE_INSIDE_X:-}" ]; then
-    export SMOKE_INSIDE_X=1
-    exec xvfb-run -a -s "-screen 0 2200x1600x24" "$0" "$game" "$close_window"
-fi
+here=$(dirname "$(readlink -f "$0")")
+. "$here/window_lib.sh"
+screen_size=2200x1600
+inside_x SMOKE_INSIDE_X "$0" "$game" "$close_window"
 
 log=$(mktemp)
-fail() { echo "FAIL: $*"; echo "--- game's stderr:"; cat "$log"; exit 1; }
 
-# The game's visible window. Looked up afresh before each use: the window a
-# search first finds may be replaced while the display is being set up.
-find_window() {
-    wid=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | tail -n 1) || wid=""
-}
-
-# Starts the game from an unrelated folder, so it must find its media by itself,
-# in the language of LANG=$game_lang (the plain locale unless a test says).
+# The game runs in the language of LANG=$game_lang (the plain locale unless
+# a check says otherwise).
 game_lang=C
-start_game() {
-    (cd / && exec env -u LANGUAGE -u LC_ALL -u LC_MESSAGES LANG="$game_lang" "$game") 2>"$log" &
-    pid=$!
-    waited=0
-    geometry=""
-    while [ "$geometry" != "1020x710" ]; do
-        kill -0 "$pid" 2>/dev/null || fail "the game ended before its window appeared"
-        [ "$waited" -le 60 ] || fail "no 1020x710 window appeared (last seen: '$geometry')"
-        sleep 0.5
-        waited=$((waited + 1))
-        find_window
-        [ -n "$wid" ] || continue
-        geometry=$(xdotool getwindowgeometry "$wid" 2>/dev/null | sed -n 's/.*Geometry: //p') || true
-    done
-}
 
-# Repeats an action until the game exits (the game polls its input once per
-# frame and reads none during its blocking sequences). Then checks the code.
-leave_by() {
-    tries=0
-    while kill -0 "$pid" 2>/dev/null; do
-        tries=$((tries + 1))
-        [ "$tries" -le 240 ] || { kill "$pid"; fail "the game did not leave on $1"; }
-        find_window
-        [ -z "$wid" ] || "$@" 2>/dev/null || true
-        sleep 0.5
-    done
-    code=0
-    wait "$pid" || code=$?
-    [ "$code" -eq 0 ] || fail "exit code $code after $1"
-}
-
-press_escape() {
-    xdotool windowfocus --sync "$wid"
-    xdotool key --clearmodifiers Escape
-}
 click_exit_button() {
     xdotool mousemove --window "$wid" 915 672 mousedown 1
     sleep 0.2
@@ -79,24 +39,6 @@ close_the_window() { "$close_window" "$wid"; }
 start_game
 leave_by close_the_window
 echo "left by the window's close button with code 0"
-
-# The window's content, once it has stayed the same for a second: the intro's
-# wait, or the game screen once a set is dealt.
-settled_screenshot() {
-    last=""
-    same=0
-    tries=0
-    while [ "$same" -lt 2 ]; do
-        tries=$((tries + 1))
-        [ "$tries" -le 240 ] || fail "the window never stood still"
-        sleep 0.5
-        find_window
-        import -window "$wid" "$1" 2>/dev/null || continue
-        sum=$(md5sum <"$1")
-        if [ "$sum" = "$last" ]; then same=$((same + 1)); else same=0; fi
-        last=$sum
-    done
-}
 
 # The intro, read off the screen shot in $shots/intro.png: it must hold the
 # words $1 and not $2.
@@ -171,8 +113,33 @@ click_doubled_exit_button() {
     xdotool mouseup 1
 }
 leave_by click_doubled_exit_button
-rm -rf "$shots"
 echo "doubled, the same picture; left by the exit button at doubled coordinates with code 0"
+
+# Keys alone. Enter ends the intro's wait at once; the first arrow shows the
+# focus on cube 1 and Shift+Right rolls it; Tab and Enter press the exit button.
+start_game
+settled_screenshot "$shots/intro.png"
+xdotool windowfocus --sync "$wid"
+hold_keys Return
+sleep 1
+import -window "$wid" "$shots/after-enter.png"
+differ=$(compare -metric AE "$shots/intro.png" "$shots/after-enter.png" null: 2>&1) || true
+[ "$differ" != "0" ] || fail "Enter did not end the intro's wait"
+dealt_screenshot "$shots/dealt.png"
+hold_keys Right
+hold_keys shift Right
+settled_screenshot "$shots/rolled.png"
+convert "$shots/rolled.png" -crop 36x40+377+28 +repage "$shots/counter.png"
+differ=$(compare -metric AE -fuzz 10% "$here/counter-1.png" "$shots/counter.png" null: 2>&1) || true
+[ "$differ" -le 20 ] 2>/dev/null || fail "the move counter does not read 1 ($differ pixels differ)"
+tab_and_enter() {
+    xdotool windowfocus --sync "$wid"
+    hold_keys Tab
+    hold_keys Return
+}
+leave_by tab_and_enter
+rm -rf "$shots"
+echo "by keys: Enter ended the intro, a roll counted 1, Tab and Enter left with code 0"
 
 if ! aplay -l >/dev/null 2>&1 && ! grep -q "playing silent" "$log"; then
     fail "no sound device, yet the game did not say it plays silent"

@@ -10,32 +10,11 @@ game=$(readlink -f "$1")
 seconds=${2:-120}
 seed=${3:-1}
 
-if [ -z "${SOAK_INSIDE_X:-}" ]; then
-    export SOAK_INSIDE_X=1
-    exec xvfb-run -a -s "-screen 0 1280x800x24" "$0" "$game" "$seconds" "$seed"
-fi
+. "$(dirname "$(readlink -f "$0")")/window_lib.sh"
+inside_x SOAK_INSIDE_X "$0" "$game" "$seconds" "$seed"
 
 log=$(mktemp)
-fail() {
-    echo "FAIL: $*"
-    echo "--- game's stderr:"
-    cat "$log"
-    exit 1
-}
-
-(cd / && exec "$game") 2>"$log" &
-pid=$!
-wid=""
-for _ in $(seq 60); do
-    wid=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | tail -n 1) || wid=""
-    [ -z "$wid" ] || break
-    kill -0 "$pid" 2>/dev/null || fail "the game ended before its window appeared"
-    sleep 0.5
-done
-[ -n "$wid" ] || fail "no window appeared"
-sleep 1
-# The window a search first finds may be replaced while the display is set up.
-wid=$(xdotool search --onlyvisible --pid "$pid" | tail -n 1)
+start_game
 
 rss_kib() { sed -n 's/^VmRSS:[^0-9]*\([0-9]*\).*/\1/p' "/proc/$pid/status"; }
 
@@ -99,14 +78,6 @@ growth=$((peak_after_minute - minute_rss))
 [ "$growth" -le 2048 ] || fail "resident memory grew by $growth KiB after the first minute"
 
 # Escape is read once per frame, and not during the blocking sequences.
-for _ in $(seq 240); do
-    kill -0 "$pid" 2>/dev/null || break
-    xdotool windowfocus --sync "$wid" key --clearmodifiers Escape 2>/dev/null || true
-    sleep 0.5
-done
-kill -0 "$pid" 2>/dev/null && { kill "$pid"; fail "the game did not leave on Escape"; }
-code=0
-wait "$pid" || code=$?
-[ "$code" -eq 0 ] || fail "exit code $code after Escape"
+leave_by press_escape
 rm -f "$log"
 echo "PASS: $actions random actions in ${seconds}s, left on Escape with code 0"

@@ -6,15 +6,13 @@
 set -eu
 game=$(readlink -f "$1")
 
-if [ -z "${TRACE_INSIDE_X:-}" ]; then
-    export TRACE_INSIDE_X=1
-    exec xvfb-run -a -s "-screen 0 1280x800x24" "$0" "$game"
-fi
+. "$(dirname "$(readlink -f "$0")")/window_lib.sh"
+inside_x TRACE_INSIDE_X "$0" "$game"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 trace="$work/trace"
-fail() { echo "FAIL: $*"; echo "--- game's stderr:"; cat "$work/errors"; exit 1; }
+log="$work/errors"
 
 # A desktop session as a sound server leaves it: the sound library's client
 # finds its folders made and has nothing to set up.
