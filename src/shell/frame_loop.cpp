@@ -50,10 +50,11 @@ bool start_game() {
     cube_gap = 5;
     if (!start_up()) return false;
     show_intro();
-    forget_held_keys();
     compose_backdrop(cube_gap);
     lay_out_cubes(cube_gap);
     reset_loop_state();
+    // The key that ended the intro is still held, not pressed anew.
+    forget_held_keys();
     return true;
 }
 
