@@ -10,6 +10,7 @@
 #include "shell/loop_state.h"
 #include "shell/platform.h"
 #include "shell/resources.h"
+#include "shell/stillness.h"
 #include "view/backdrop.h"
 #include "view/completion_check.h"
 #include "view/end_screen.h"
@@ -83,14 +84,19 @@ void decide_direction() {
     if (dy > 15 && -14 <= dx && dx <= 14) roll_down = 1;
 }
 
-// Draws one step of the latched roll; after the last step the model turns.
-// Returns whether the roll ended in this frame.
-bool advance_roll() {
+// Draws one step of the latched roll (or only moves it on, in a frame that
+// is not drawn); after the last step the model turns. Returns whether the
+// roll ended in this frame.
+bool advance_roll(bool drawn) {
     const int latches[] = {roll_right, roll_left, roll_up, roll_down};
     const int directions[] = {direction_right, direction_left, direction_up, direction_down};
     for (int i = 0; i < 4; i++) {
         if (!latches[i]) continue;
-        draw_roll_step(directions[i]);
+        if (drawn) {
+            draw_roll_step(directions[i]);
+        } else {
+            step_bulge();
+        }
         roll_step += 2;
         if (roll_step > 150) {
             rotate_cube(selected_cube, directions[i]);
@@ -103,8 +109,8 @@ bool advance_roll() {
     return false;
 }
 
-void update_board() {
-    bool roll_ended = dragging && advance_roll();
+void update_board(bool drawn) {
+    bool roll_ended = dragging && advance_roll(drawn);
     if (dragging && !roll_ended) {
         if (roll_right || roll_left || roll_up || roll_down) sys_rest(0.001);
         if (roll_step != 0) {
@@ -117,8 +123,22 @@ void update_board() {
     finish_group_if_complete();
 }
 
+// A step in the middle of a roll is painted over by the next step, so one the
+// window will not show is left out, unless the frame leaves the game (whose
+// fade starts from this frame's picture).
+bool frame_drawn() {
+    // Only a held press or a roll can rest in the middle of a frame, with the
+    // frame half drawn: a frame still waiting to be shown is overtaken first.
+    if (!dragging) return true;
+    bool leaving = al_key_down(&keyboard_state, ALLEGRO_KEY_ESCAPE) ||
+                   (hover_target == 20 && pointer_buttons == 1);
+    bool mid_roll = roll_step >= 2 && roll_step <= 148 && !leaving;
+    return sys_frame_shown(0.002) || !mid_roll;
+}
+
 void play_frame() {
-    draw_hud(move_counter);
+    bool drawn = frame_drawn();
+    if (drawn) draw_hud(move_counter);
     if (!group_loaded) {
         load_picture_set();
         move_counter = 0;
@@ -127,8 +147,8 @@ void play_frame() {
     compute_roll_tints();
     press_and_release();
     decide_direction();
-    prepare_face_tiles();
-    update_board();
+    if (drawn) prepare_face_tiles();
+    update_board(drawn);
 }
 
 void restart() {
@@ -186,5 +206,6 @@ bool run_frame() {
 
     sys_present();
     sys_rest(0.001);
+    wait_if_still();
     return true;
 }

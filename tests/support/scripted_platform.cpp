@@ -15,7 +15,9 @@ bool close_requested;
 unsigned clock_seconds = 1;
 bool screen_available = true;
 bool audio_available = false;
+std::function<bool(int)> frame_shown;
 int presents;
+int waits;
 std::vector<double> rests;
 std::vector<played_sample> samples;
 int mouse_polls;
@@ -28,6 +30,7 @@ namespace {
 ALLEGRO_BITMAP *memory_canvas;
 ALLEGRO_MOUSE_STATE pointer;
 ALLEGRO_KEYBOARD_STATE keys;
+bool frame_hidden;
 }  // namespace
 
 void set_pointer(int x, int y, int buttons) {
@@ -61,7 +64,10 @@ void reset() {
     close_requested = false;
     screen_available = true;
     audio_available = false;
+    frame_shown = nullptr;
+    frame_hidden = false;
     presents = 0;
+    waits = 0;
     rests.clear();
     samples.clear();
     mouse_polls = 0;
@@ -108,7 +114,21 @@ void sys_target_screen() {
 
 void sys_present() {
     presents++;
+    if (frame_hidden) {
+        frame_hidden = false;
+        return;
+    }
     if (on_present) on_present();
+}
+
+bool sys_frame_shown(double) {
+    frame_hidden = frame_shown && !frame_shown(presents + 1);
+    return !frame_hidden;
+}
+
+// Input never comes while the game waits: the test runs the next frame.
+void sys_wait_for_input() {
+    waits++;
 }
 
 void sys_rest(double seconds) {

@@ -1,0 +1,40 @@
+// Stillness: when the frame loop may stop drawing and wait for input.
+#include "shell/stillness.h"
+
+#include <cstring>
+
+#include "puzzle/progress.h"
+#include "shell/input.h"
+#include "shell/loop_state.h"
+#include "shell/platform.h"
+
+namespace {
+ALLEGRO_KEYBOARD_STATE last_keyboard;
+int still_frames;
+}  // namespace
+
+bool input_still() {
+    // The snapshot this frame used against the poll the next frame will use.
+    bool same = pointer_x == mouse_state.x && pointer_y == mouse_state.y &&
+                pointer_buttons == mouse_state.buttons &&
+                memcmp(&last_keyboard, &keyboard_state, sizeof keyboard_state) == 0;
+    last_keyboard = keyboard_state;
+    return same;
+}
+
+void wait_if_still() {
+    // The hover highlight is drawn over itself and reaches its fixed point
+    // within 4 frames (measured from the pixels, in memory and under GL);
+    // every other idle drawing repeats itself from the first frame on.
+    const int settling_frames = 8;
+    bool busy = dragging || roll_step != 0 || (current_group <= 2 && !group_loaded);
+    if (!input_still() || busy) {
+        still_frames = 0;
+        return;
+    }
+    if (still_frames < settling_frames) {
+        still_frames++;
+        return;
+    }
+    sys_wait_for_input();
+}
