@@ -138,7 +138,8 @@ bool frame_drawn() {
 
 void play_frame() {
     bool drawn = frame_drawn();
-    if (drawn) draw_hud(move_counter);
+    // The badge is drawn over its own edge: the display builds up there.
+    draw_hud(move_counter);
     if (!group_loaded) {
         load_picture_set();
         move_counter = 0;

@@ -23,10 +23,11 @@ bool input_still() {
 }
 
 void wait_if_still() {
-    // The hover highlight is drawn over itself and reaches its fixed point
-    // within 4 frames (measured from the pixels, in memory and under GL);
-    // every other idle drawing repeats itself from the first frame on.
-    const int settling_frames = 8;
+    // Some idle drawing lands on itself and builds up to a fixed point: the
+    // hover highlight, the move badge's edge, the summary's restart button.
+    // Read from the pixels, the slowest (that button) stops changing after 43
+    // frames in memory and 19 under GL; past that every frame is the last.
+    const int settling_frames = 48;
     bool busy = dragging || roll_step != 0 || (current_group <= 2 && !group_loaded);
     if (!input_still() || busy) {
         still_frames = 0;
