@@ -230,6 +230,10 @@ void sys_wait_for_input() {
     }
     // The time spent waiting is no lag to make up.
     start_pace_clock(al_get_time());
+    // The next frame still acts on the old input and draws the picture on
+    // the screen again: no need to spend a refresh on it before the frame
+    // that answers the input.
+    frame_hidden = true;
 }
 
 unsigned sys_clock_seconds() {
