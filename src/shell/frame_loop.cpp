@@ -137,6 +137,8 @@ bool frame_drawn() {
 }
 
 void play_frame() {
+    // Only a roll keeps a pace across frames: any other frame starts afresh.
+    if (roll_step == 0) sys_pace_from_now();
     bool drawn = frame_drawn();
     // The badge is drawn over its own edge: the display builds up there.
     draw_hud(move_counter);

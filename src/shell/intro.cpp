@@ -46,6 +46,7 @@ void draw_page() {
 
 void show_intro() {
     draw_page();
+    sys_pace_from_now();
 
     for (int i = 0; i < 55; i++) {
         leave_if_closed();

@@ -40,9 +40,15 @@ void sys_present();
 // against the sleep, so a sequence keeps its designed pace on a slow machine.
 void sys_rest(double seconds);
 
+// Starts the designed pace afresh: what was spent before is no lag for the
+// next rests to make up. Called where a sequence begins.
+void sys_pace_from_now();
+
 // Whether the frame being drawn, which ends with rests of `seconds` in all,
-// will reach the window. When it will not, its present shows nothing, and the
-// caller may leave out any drawing that the next frame paints over anyway.
+// will reach the window: a present is due by then, and the pace is not behind
+// (a present costs time the rests then make up), unless none went out for a
+// while. When it will not, its present shows nothing, and the caller may
+// leave out any drawing that the next frame paints over anyway.
 bool sys_frame_shown(double seconds);
 
 // Blocks until the next pointer move or press, key or other input, or the

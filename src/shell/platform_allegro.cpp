@@ -30,6 +30,8 @@ bool present_pending;
 bool frame_hidden;
 // A pointer, key or other input event came since the keyboard was last read.
 bool input_seen;
+// When the last present went out.
+double last_shown;
 
 // Handles one event; returns whether the window must be repainted.
 bool handle_event(const ALLEGRO_EVENT &event) {
@@ -94,6 +96,7 @@ void show_canvas() {
     al_set_target_bitmap(target);
     double end = al_get_time();
     note_present(start, end);
+    last_shown = end;
     present_pending = false;
 }
 }  // namespace
@@ -179,7 +182,10 @@ void sys_rest(double seconds) {
     // and the presents since the last one took.
     double now = al_get_time();
     double end = pace_rest(now, seconds);
-    double show_at = present_pending ? deferred_present_time(now, end - now) : -1;
+    // A frame before a long rest goes out at once, however short the rest
+    // turns out; before a short one, if its time comes within the rest.
+    double length = seconds >= 0.01 ? seconds : end - now;
+    double show_at = present_pending ? deferred_present_time(now, length) : -1;
     for (;;) {
         handle_window_events();
         if (close_requested) return;
@@ -196,13 +202,23 @@ void sys_rest(double seconds) {
     }
 }
 
+void sys_pace_from_now() {
+    start_pace_clock(al_get_time());
+}
+
 bool sys_frame_shown(double seconds) {
     // The canvas is about to change: a frame still waiting is overtaken.
     present_pending = false;
     const double long_rest = 0.01;
+    // Behind the pace by more than this after the rests, a frame is not shown
+    // until they have caught up, unless the window has shown none for a while.
+    const double slack = 0.002;
+    const double longest_gap = 0.07;
     double now = al_get_time();
-    double end = std::max(now, planned_rest_end(now, seconds));
-    if (!display || seconds >= long_rest || next_present_time(now) <= end) return true;
+    double end = planned_rest_end(now, seconds);
+    bool catching_up = now - end > slack && now - last_shown < longest_gap;
+    if (!display || seconds >= long_rest) return true;
+    if (next_present_time(now) <= std::max(now, end) && !catching_up) return true;
     frame_hidden = true;
     return false;
 }
@@ -230,10 +246,6 @@ void sys_wait_for_input() {
     }
     // The time spent waiting is no lag to make up.
     start_pace_clock(al_get_time());
-    // The next frame still acts on the old input and draws the picture on
-    // the screen again: no need to spend a refresh on it before the frame
-    // that answers the input.
-    frame_hidden = true;
 }
 
 unsigned sys_clock_seconds() {

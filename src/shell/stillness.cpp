@@ -38,4 +38,10 @@ void wait_if_still() {
         return;
     }
     sys_wait_for_input();
+    // The frame after the wait would act on the old input and draw the
+    // picture on the screen again; only its polls matter, so the next frame
+    // answers the new input at once.
+    sys_get_keyboard_state(&keyboard_state);
+    hit_test();
+    input_still();
 }

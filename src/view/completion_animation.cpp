@@ -6,6 +6,7 @@
 #include "view/picture_set.h"
 
 void play_completion_animation(const int &picture) {
+    sys_pace_from_now();
     sys_play_sample(sample_s5, 1.0f, ALLEGRO_AUDIO_PAN_NONE, 1.0f);
     ALLEGRO_BITMAP *image = group_pictures[picture];
     float thumbnail_y = 25 + 110 * (picture - 1);

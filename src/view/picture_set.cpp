@@ -107,6 +107,7 @@ void draw_fronts() {
 }  // namespace
 
 void load_picture_set() {
+    sys_pace_from_now();
     int file_numbers[7];
     choose_set(file_numbers);
     load_pictures(file_numbers);
