@@ -14,6 +14,9 @@ void play_completion_animation(const int &picture) {
     // Flash: the picture added on top, a little more each frame.
     for (int i = 0; i < 15; i++) {
         leave_if_closed();
+        // Each frame builds on the last, so every one is drawn; the window
+        // may still leave some out when drawing is slow.
+        sys_frame_shown(0.003);
         al_draw_tinted_scaled_bitmap(image, al_map_rgba(i, i, i, 0), 0, 0, 600, 450, 70,
                                      thumbnail_y, 140, 102, 0);
         sys_present();
