@@ -117,8 +117,7 @@ bool sys_open_screen() {
     // home; the game writes nothing, so its window must not either.
     setenv("MESA_SHADER_CACHE_DISABLE", "true", 0);
     al_set_new_window_title("Obrazkowe klocki");
-    al_set_new_display_flags(ALLEGRO_WINDOWED | ALLEGRO_RESIZABLE |
-                             ALLEGRO_GENERATE_EXPOSE_EVENTS);
+    al_set_new_display_flags(ALLEGRO_WINDOWED | ALLEGRO_RESIZABLE | ALLEGRO_GENERATE_EXPOSE_EVENTS);
     // Swaps should not wait for the screen: the game paces itself by sleeping
     // and presents at most once per refresh (a driver may sync them anyway).
     al_set_new_display_option(ALLEGRO_VSYNC, 2, ALLEGRO_SUGGEST);

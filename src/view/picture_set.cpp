@@ -46,8 +46,8 @@ void fade_in() {
         if (a == 1 || sys_frame_shown(0.003)) {
             al_draw_bitmap(backdrop, 0, 0, 0);
             draw_hud(no_moves);
-            al_draw_tinted_scaled_bitmap(ui_sheet, al_map_rgba(0, 0, 0, a), 350, 470, 40, 40, 0,
-                                         0, 1020, 710, 0);
+            al_draw_tinted_scaled_bitmap(ui_sheet, al_map_rgba(0, 0, 0, a), 350, 470, 40, 40, 0, 0,
+                                         1020, 710, 0);
         }
         sys_rest(0.003);
         sys_present();
@@ -75,9 +75,8 @@ void scroll_thumbnails() {
             al_draw_bitmap(tile_strip, 70, 710 * (1 - current_group) - f, 0);
             if (current_group > 0) {
                 for (int k = 1; k <= 6; k++) {
-                    al_draw_tinted_scaled_bitmap(group_pictures[k], al_map_rgba(4, 4, 4, 141), 0,
-                                                 0, 600, 450, 70, 25 + 110 * (k - 1) - f, 140,
-                                                 102, 0);
+                    al_draw_tinted_scaled_bitmap(group_pictures[k], al_map_rgba(4, 4, 4, 141), 0, 0,
+                                                 600, 450, 70, 25 + 110 * (k - 1) - f, 140, 102, 0);
                 }
             }
         }
