@@ -107,6 +107,17 @@ void al_draw_rotated_bitmap(ALLEGRO_BITMAP *bitmap, float cx, float cy, float dx
     note("turn", start, start, NULL);
 }
 
+/* The roll's cube square and the darkening of a fade. */
+void al_draw_filled_rectangle(float x1, float y1, float x2, float y2, ALLEGRO_COLOR color) {
+    static void (*draw)(float, float, float, float, ALLEGRO_COLOR);
+    if (!draw)
+        draw =
+            (void (*)(float, float, float, float, ALLEGRO_COLOR))real("al_draw_filled_rectangle");
+    double start = now();
+    draw(x1, y1, x2, y2, color);
+    note("rect", start, start, NULL);
+}
+
 /* Only the intro's fades draw the whole page tinted. */
 void al_draw_tinted_bitmap(ALLEGRO_BITMAP *bitmap, ALLEGRO_COLOR tint, float dx, float dy,
                            int flags) {

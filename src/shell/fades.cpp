@@ -14,6 +14,7 @@ namespace {
 // Each frame blends a little more black over what the screen already shows;
 // the bottom five rows are left as they are.
 void darken_screen() {
+    sys_pace_from_now();
     for (int i = 0; i < 44; i++) {
         leave_if_closed();
         al_draw_filled_rectangle(0, 0, 1020, 705, al_map_rgba(0, 0, 0, i));

@@ -11,6 +11,7 @@
 #include "shell/loop_state.h"
 #include "shell/platform.h"
 #include "shell/resources.h"
+#include "shell/stillness.h"
 #include "view/backdrop.h"
 #include "view/completion_check.h"
 #include "view/end_screen.h"
@@ -87,14 +88,19 @@ void decide_direction() {
     if (dy > 15 && -14 <= dx && dx <= 14) roll_down = 1;
 }
 
-// Draws one step of the latched roll; after the last step the model turns.
-// Returns whether the roll ended in this frame.
-bool advance_roll() {
+// Draws one step of the latched roll (or only moves it on, in a frame that
+// is not drawn); after the last step the model turns. Returns whether the
+// roll ended in this frame.
+bool advance_roll(bool drawn) {
     const int latches[] = {roll_right, roll_left, roll_up, roll_down};
     const int directions[] = {direction_right, direction_left, direction_up, direction_down};
     for (int i = 0; i < 4; i++) {
         if (!latches[i]) continue;
-        draw_roll_step(directions[i]);
+        if (drawn) {
+            draw_roll_step(directions[i]);
+        } else {
+            step_bulge();
+        }
         roll_step += 2;
         if (roll_step > 150) {
             rotate_cube(selected_cube, directions[i]);
@@ -107,8 +113,8 @@ bool advance_roll() {
     return false;
 }
 
-void update_board() {
-    bool roll_ended = dragging && advance_roll();
+void update_board(bool drawn) {
+    bool roll_ended = dragging && advance_roll(drawn);
     if (dragging && !roll_ended) {
         if (roll_right || roll_left || roll_up || roll_down) sys_rest(0.001);
         if (roll_step != 0) {
@@ -121,7 +127,25 @@ void update_board() {
     finish_group_if_complete();
 }
 
+// A step in the middle of a roll is painted over by the next step, so one the
+// window will not show is left out, unless the frame leaves the game (whose
+// fade starts from this frame's picture).
+bool frame_drawn() {
+    // Only a held press or a roll can rest in the middle of a frame, with the
+    // frame half drawn: a frame still waiting to be shown is overtaken first.
+    if (!dragging) return true;
+    bool leaving = al_key_down(&keyboard_state, ALLEGRO_KEY_ESCAPE) ||
+                   (hover_target == 20 && pointer_buttons == 1) ||
+                   button_pressed_by_key() == 20 || pad_asks_to_leave();
+    bool mid_roll = roll_step >= 2 && roll_step <= 148 && !leaving;
+    return sys_frame_shown(0.002) || !mid_roll;
+}
+
 void play_frame() {
+    // Only a roll keeps a pace across frames: any other frame starts afresh.
+    if (roll_step == 0) sys_pace_from_now();
+    bool drawn = frame_drawn();
+    // The badge is drawn over its own edge: the display builds up there.
     draw_hud(move_counter);
     if (!group_loaded) {
         load_picture_set();
@@ -132,8 +156,8 @@ void play_frame() {
     press_and_release();
     decide_direction();
     press_by_key();
-    prepare_face_tiles();
-    update_board();
+    if (drawn) prepare_face_tiles();
+    update_board(drawn);
 }
 
 void restart() {
@@ -195,5 +219,6 @@ bool run_frame() {
 
     sys_present();
     sys_rest(0.001);
+    wait_if_still();
     return true;
 }

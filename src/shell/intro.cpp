@@ -49,6 +49,7 @@ void draw_page() {
 
 void show_intro() {
     draw_page();
+    sys_pace_from_now();
 
     for (int i = 0; i < 55; i++) {
         leave_if_closed();
@@ -68,6 +69,9 @@ void show_intro() {
 
     for (int i = 128; i >= 1; i--) {
         leave_if_closed();
+        // Each frame builds on the last, so every one is drawn; the window
+        // may still leave some out when drawing is slow.
+        sys_frame_shown(0.003);
         al_draw_tinted_bitmap(backdrop, al_map_rgba(i, i, i, 256 - i), 0, 0, 0);
         sys_rest(0.003);
         sys_present();

@@ -37,11 +37,28 @@ void sys_target_screen();
 void sys_present();
 
 // Sleeps for the given seconds, or less once the window's close button is
-// clicked.
+// clicked. The time spent since the last rest (drawing, presenting) counts
+// against the sleep, so a sequence keeps its designed pace on a slow machine.
 void sys_rest(double seconds);
 
 // The value of an environment variable, or null when it is not set.
 const char *sys_environment(const char *name);
+
+// Starts the designed pace afresh: what was spent before is no lag for the
+// next rests to make up. Called where a sequence begins.
+void sys_pace_from_now();
+
+// Whether the frame being drawn, which ends with rests of `seconds` in all,
+// will reach the window: a present is due by then, and the pace is not behind
+// (a present costs time the rests then make up), unless none went out for a
+// while. When it will not, its present shows nothing, and the caller may
+// leave out any drawing that the next frame paints over anyway.
+bool sys_frame_shown(double seconds);
+
+// Blocks until the next pointer move or press, key or other input, or the
+// window's close button; meanwhile the window is repainted whenever it needs
+// it. Returns at once when input came since the keyboard was last read.
+void sys_wait_for_input();
 
 // The calendar time in whole seconds, to seed the generator.
 unsigned sys_clock_seconds();

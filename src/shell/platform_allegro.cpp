@@ -11,6 +11,7 @@
 
 #include "shell/canvas_fit.h"
 #include "shell/media_folder.h"
+#include "shell/pace_clock.h"
 #include "shell/platform.h"
 #include "shell/present_pacing.h"
 #include "shell/resources.h"
@@ -21,24 +22,49 @@ ALLEGRO_BITMAP *canvas;
 bool audio_ready;
 // Only the window's own business is taken from events: its close button, a
 // new size, and F11 for a fullscreen window. The game's input is polled as
-// state, once per frame.
+// state, once per frame; its events only tell that input came, which ends a
+// wait for input.
 ALLEGRO_EVENT_QUEUE *window_events;
 bool close_requested;
 // The canvas holds a frame the window does not show yet.
 bool present_pending;
+// The frame being drawn will not be shown: its present shows nothing.
+bool frame_hidden;
+// A pointer, key or other input event came since the keyboard was last read.
+bool input_seen;
+// When the last present went out.
+double last_shown;
 
+// Handles one event; returns whether the window must be repainted.
+bool handle_event(const ALLEGRO_EVENT &event) {
+    switch (event.type) {
+        case ALLEGRO_EVENT_DISPLAY_CLOSE:
+            close_requested = true;
+            return false;
+        case ALLEGRO_EVENT_DISPLAY_RESIZE:
+            al_acknowledge_resize(display);
+            return true;
+        case ALLEGRO_EVENT_DISPLAY_EXPOSE:
+            return true;
+        case ALLEGRO_EVENT_JOYSTICK_CONFIGURATION:
+            // A pad plugged in or pulled out while the game runs.
+            al_reconfigure_joysticks();
+            break;
+        case ALLEGRO_EVENT_KEY_DOWN:
+            if (event.keyboard.keycode == ALLEGRO_KEY_F11) {
+                bool full = al_get_display_flags(display) & ALLEGRO_FULLSCREEN_WINDOW;
+                al_set_display_flag(display, ALLEGRO_FULLSCREEN_WINDOW, !full);
+            }
+            break;
+    }
+    input_seen = true;
+    return false;
+}
+
+// While frames are drawn the next present repaints the window anyway.
 void handle_window_events() {
     ALLEGRO_EVENT event;
-    while (window_events && al_get_next_event(window_events, &event)) {
-        if (event.type == ALLEGRO_EVENT_DISPLAY_CLOSE) close_requested = true;
-        if (event.type == ALLEGRO_EVENT_DISPLAY_RESIZE) al_acknowledge_resize(display);
-        if (event.type == ALLEGRO_EVENT_KEY_DOWN && event.keyboard.keycode == ALLEGRO_KEY_F11) {
-            bool full = al_get_display_flags(display) & ALLEGRO_FULLSCREEN_WINDOW;
-            al_set_display_flag(display, ALLEGRO_FULLSCREEN_WINDOW, !full);
-        }
-        // A pad plugged in or pulled out while the game runs.
-        if (event.type == ALLEGRO_EVENT_JOYSTICK_CONFIGURATION) al_reconfigure_joysticks();
-    }
+    while (window_events && al_get_next_event(window_events, &event)) handle_event(event);
 }
 
 // The game's own icon, in the sizes the media folder has; without them the
@@ -57,8 +83,7 @@ void set_window_icon() {
 }
 
 // Copies the canvas to the window, scaled to fit between black bars, and swaps.
-// Returns the seconds it took.
-double show_canvas() {
+void show_canvas() {
     double start = al_get_time();
     ALLEGRO_BITMAP *target = al_get_target_bitmap();
     al_set_target_backbuffer(display);
@@ -77,8 +102,8 @@ double show_canvas() {
     al_set_target_bitmap(target);
     double end = al_get_time();
     note_present(start, end);
+    last_shown = end;
     present_pending = false;
-    return end - start;
 }
 }  // namespace
 
@@ -101,7 +126,7 @@ bool sys_open_screen() {
     // home; the game writes nothing, so its window must not either.
     setenv("MESA_SHADER_CACHE_DISABLE", "true", 0);
     al_set_new_window_title(_("Obrazkowe klocki"));
-    al_set_new_display_flags(ALLEGRO_WINDOWED | ALLEGRO_RESIZABLE);
+    al_set_new_display_flags(ALLEGRO_WINDOWED | ALLEGRO_RESIZABLE | ALLEGRO_GENERATE_EXPOSE_EVENTS);
     // Swaps should not wait for the screen: the game paces itself by sleeping
     // and presents at most once per refresh (a driver may sync them anyway).
     al_set_new_display_option(ALLEGRO_VSYNC, 2, ALLEGRO_SUGGEST);
@@ -123,12 +148,15 @@ bool sys_open_screen() {
     if (window_events) {
         al_register_event_source(window_events, al_get_display_event_source(display));
         al_register_event_source(window_events, al_get_keyboard_event_source());
+        al_register_event_source(window_events, al_get_mouse_event_source());
         if (al_is_joystick_installed()) {
             al_register_event_source(window_events, al_get_joystick_event_source());
         }
     }
     close_requested = false;
     present_pending = false;
+    frame_hidden = false;
+    start_pace_clock(al_get_time());
     int rate = al_get_display_refresh_rate(display);
     start_present_pacing(1.0 / (rate > 0 ? rate : 60));
     set_window_icon();
@@ -152,24 +180,30 @@ void sys_target_screen() {
 
 void sys_present() {
     handle_window_events();
+    if (frame_hidden) {
+        frame_hidden = false;
+        return;
+    }
     present_pending = true;
-    if (!present_due(al_get_time())) return;
-    // A synced screen made it wait: the next rests give that time back.
-    credit_present(show_canvas());
+    if (present_due(al_get_time())) show_canvas();
 }
 
 void sys_rest(double seconds) {
-    // The rest ends when it was due to, however long a present within it took.
-    double end = al_get_time() + rest_after_credit(seconds);
-    double show_at = present_pending ? deferred_present_time(al_get_time(), seconds) : -1;
+    // The rest ends where the designed rests put it, however long the drawing
+    // and the presents since the last one took.
+    double now = al_get_time();
+    double end = pace_rest(now, seconds);
+    // A frame before a long rest goes out at once, however short the rest
+    // turns out; before a short one, if its time comes within the rest.
+    double length = seconds >= 0.01 ? seconds : end - now;
+    double show_at = present_pending ? deferred_present_time(now, length) : -1;
     for (;;) {
         handle_window_events();
         if (close_requested) return;
-        double now = al_get_time();
+        now = al_get_time();
         if (show_at >= 0 && now >= show_at) {
             show_canvas();
             show_at = -1;
-            credit_present(std::max(0.0, al_get_time() - end));
             continue;
         }
         if (now >= end) return;
@@ -183,11 +217,59 @@ const char *sys_environment(const char *name) {
     return getenv(name);
 }
 
+void sys_pace_from_now() {
+    start_pace_clock(al_get_time());
+}
+
+bool sys_frame_shown(double seconds) {
+    // The canvas is about to change: a frame still waiting is overtaken.
+    present_pending = false;
+    const double long_rest = 0.01;
+    // Behind the pace by more than this after the rests, a frame is not shown
+    // until they have caught up, unless the window has shown none for a while.
+    const double slack = 0.002;
+    const double longest_gap = 0.07;
+    double now = al_get_time();
+    double end = planned_rest_end(now, seconds);
+    bool catching_up = now - end > slack && now - last_shown < longest_gap;
+    if (!display || seconds >= long_rest) return true;
+    if (next_present_time(now) <= std::max(now, end) && !catching_up) return true;
+    frame_hidden = true;
+    return false;
+}
+
+void sys_wait_for_input() {
+    handle_window_events();
+    while (window_events && !input_seen && !close_requested) {
+        ALLEGRO_EVENT event;
+        bool got;
+        if (present_pending) {
+            // The last frame still goes out, at its time.
+            double wait = next_present_time(al_get_time()) - al_get_time();
+            if (wait <= 0) {
+                show_canvas();
+                continue;
+            }
+            got = al_wait_for_event_timed(window_events, &event, static_cast<float>(wait));
+        } else {
+            al_wait_for_event(window_events, &event);
+            got = true;
+        }
+        // The canvas holds the last frame whole: shown again, it repaints the
+        // window after an expose or a new size.
+        if (got && handle_event(event)) show_canvas();
+    }
+    // The time spent waiting is no lag to make up.
+    start_pace_clock(al_get_time());
+}
+
 unsigned sys_clock_seconds() {
     return static_cast<unsigned>(time(nullptr));
 }
 
 void sys_get_keyboard_state(ALLEGRO_KEYBOARD_STATE *state) {
+    // Read first in every frame: input from here on ends the next wait.
+    input_seen = false;
     al_get_keyboard_state(state);
 }
 

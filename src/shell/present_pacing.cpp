@@ -17,8 +17,6 @@ bool synced;
 // when a swap misses the refresh it aimed at and shrinks slowly otherwise, so
 // it settles just above what a swap costs.
 double lead;
-// Waiting for the screen not yet given back by rests.
-double owed;
 }  // namespace
 
 void start_present_pacing(double period) {
@@ -27,15 +25,11 @@ void start_present_pacing(double period) {
     gaps_on_grid = 0;
     synced = false;
     lead = 0.002;
-    owed = 0;
 }
 
 double next_present_time(double now) {
     if (!presented) return now;
     if (!synced) return std::max(now, last_start + refresh_period);
-    // Frames slower than the screen: the next present waits until the rests
-    // have given back the last one's wait, so waits never add up.
-    if (owed > 0) return now + owed;
     // The window before each refresh after the last one a swap returned on.
     double refresh = last_end + refresh_period;
     if (now >= refresh)
@@ -79,14 +73,4 @@ void note_present(double start, double end) {
 
 bool swaps_synced() {
     return synced;
-}
-
-void credit_present(double seconds) {
-    if (synced) owed = std::min(owed + seconds, refresh_period);
-}
-
-double rest_after_credit(double seconds) {
-    double used = std::min(owed, seconds);
-    owed -= used;
-    return seconds - used;
 }

@@ -8,7 +8,8 @@
 //
 // A driver that syncs buffer swaps to the screen makes a swap wait for the
 // next refresh. Once swaps are seen returning on the refresh grid, presents
-// start a little before a refresh (the lead), so a swap barely waits.
+// start a little before a refresh (the lead), so a swap barely waits; the time
+// it does wait is given back by the pace clock's next rests.
 // Times are seconds on one monotonic clock.
 
 // Forgets every present; `period` is the screen's refresh period.
@@ -32,12 +33,3 @@ void note_present(double start, double end);
 
 // Whether swaps are seen to wait for the screen's refresh.
 bool swaps_synced();
-
-// A present outside a rest, or the part of one that overran its rest, that
-// took `seconds`: when swaps are synced, that time was spent waiting for the
-// screen and is owed back to the game's pace, up to one refresh period in
-// all. No present goes out while anything is owed.
-void credit_present(double seconds);
-
-// How long a rest of `seconds` really sleeps: shorter by what is owed.
-double rest_after_credit(double seconds);

@@ -10,6 +10,7 @@
 #include "shell/translation.h"
 
 void show_end_screen() {
+    sys_pace_from_now();
     // The board sinks into the dark while the strip under it comes back.
     for (int i = 0; i < 44; i++) {
         leave_if_closed();

@@ -37,22 +37,28 @@ void record_thumbnails() {
     sys_target_screen();
 }
 
-// The first group comes up out of black.
+// The first group comes up out of black. Each frame paints the whole screen
+// afresh, so one the window will not show is not drawn, except the last.
 void fade_in() {
     const int no_moves = 0;
     for (int a = 255; a >= 1; a--) {
         leave_if_closed();
-        al_draw_bitmap(backdrop, 0, 0, 0);
-        draw_hud(no_moves);
-        al_draw_tinted_scaled_bitmap(ui_sheet, al_map_rgba(0, 0, 0, a), 350, 470, 40, 40, 0, 0,
-                                     1020, 710, 0);
+        if (a == 1 || sys_frame_shown(0.003)) {
+            al_draw_bitmap(backdrop, 0, 0, 0);
+            draw_hud(no_moves);
+            al_draw_tinted_scaled_bitmap(ui_sheet, al_map_rgba(0, 0, 0, a), 350, 470, 40, 40, 0, 0,
+                                         1020, 710, 0);
+        }
         sys_rest(0.003);
         sys_present();
     }
 }
 
 // The thumbnail column scrolls the new set in, pushing the previous one out;
-// after the first group the old board sinks into the dark meanwhile.
+// after the first group the old board sinks into the dark meanwhile. The
+// darkening builds up and is drawn in every frame; the column is painted
+// afresh, so in a frame the window will not show it is left out, except in
+// the last.
 void scroll_thumbnails() {
     int s = 0;
     for (int f = 0; f < 710; f++) {
@@ -64,12 +70,14 @@ void scroll_thumbnails() {
             al_draw_tinted_scaled_bitmap(backdrop, al_map_rgba(s, s, s, s), 300, 610, 600, 48, 300,
                                          610, 600, 48, 0);
         }
-        al_draw_scaled_bitmap(backdrop, 70, 0, 150, 710, 70, 0, 150, 710, 0);
-        al_draw_bitmap(tile_strip, 70, 710 * (1 - current_group) - f, 0);
-        if (current_group > 0) {
-            for (int k = 1; k <= 6; k++) {
-                al_draw_tinted_scaled_bitmap(group_pictures[k], al_map_rgba(4, 4, 4, 141), 0, 0,
-                                             600, 450, 70, 25 + 110 * (k - 1) - f, 140, 102, 0);
+        if (f == 709 || sys_frame_shown(0.001)) {
+            al_draw_scaled_bitmap(backdrop, 70, 0, 150, 710, 70, 0, 150, 710, 0);
+            al_draw_bitmap(tile_strip, 70, 710 * (1 - current_group) - f, 0);
+            if (current_group > 0) {
+                for (int k = 1; k <= 6; k++) {
+                    al_draw_tinted_scaled_bitmap(group_pictures[k], al_map_rgba(4, 4, 4, 141), 0, 0,
+                                                 600, 450, 70, 25 + 110 * (k - 1) - f, 140, 102, 0);
+                }
             }
         }
         sys_present();
@@ -98,6 +106,7 @@ void draw_fronts() {
 }  // namespace
 
 void load_picture_set() {
+    sys_pace_from_now();
     int file_numbers[7];
     choose_set(file_numbers);
     load_pictures(file_numbers);

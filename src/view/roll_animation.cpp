@@ -49,6 +49,10 @@ void prepare_face_tiles() {
     prepare_face(1, 1, work_tile_2);
 }
 
+void step_bulge() {
+    bulge = roll_step <= 74 ? bulge + 0.13 : bulge - 0.13;
+}
+
 void draw_roll_step(int direction) {
     // The face that comes into view sits opposite the way the drag points.
     static const int incoming[5][2] = {{0, 0}, {0, 1}, {2, 1}, {1, 2}, {1, 0}};
@@ -59,7 +63,7 @@ void draw_roll_step(int direction) {
     float t = roll_step;
     al_draw_filled_rectangle(X - cube_gap, Y - cube_gap, X + 150 + cube_gap, Y + 150 + cube_gap,
                              al_map_rgb(0, 22, 22));
-    bulge = t <= 74 ? bulge + 0.13 : bulge - 0.13;
+    step_bulge();
     float b = bulge;
 
     switch (direction) {

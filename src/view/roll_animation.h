@@ -15,3 +15,6 @@ void prepare_face_tiles();
 
 // Draws one step of the selected cube rolling in the given direction.
 void draw_roll_step(int direction);
+
+// Moves the rolling faces' bulge on by one step, as drawing a step does.
+void step_bulge();

@@ -15,6 +15,7 @@
 #include "view/completion_animation.h"
 #include "view/end_screen.h"
 #include "view/picture_set.h"
+#include "view/screen_reading.h"
 
 namespace {
 
@@ -362,6 +363,43 @@ TEST_F(frame_loop, a_rolling_frame_rests_once_more) {
     script::rests.clear();
     frame(cx + 30, cy, 1);
     EXPECT_EQ(script::rests.size(), 2u);
+}
+
+// Once the input stays as it is, the loop waits for input instead of drawing,
+// but only after the screen has stopped changing, and never while a press is
+// held or a roll runs. Each row: a pointer held for a number of frames, after
+// a press on cube 6 taken to `from`.
+TEST_F(frame_loop, still_input_waits_once_the_screen_has_settled) {
+    struct row {
+        const char *what;
+        int from_x, from_y, x, y, buttons, count;
+        bool waits;
+    };
+    const row rows[] = {
+        {"over the exit button, lit a little more each frame", 0, 0, 900, 670, 0, 150, true},
+        {"a press held on a cube", cx, cy, cx, cy, 1, 150, false},
+        {"a roll running with the button let go", cx + 30, cy, cx + 30, cy, 0, 74, false},
+    };
+    for (const row &r : rows) {
+        frames(2, cx, cy, 1);
+        frames(2, r.from_x, r.from_y, r.buttons | 1);
+        script::waits = 0;
+        int first_wait = 0;
+        ALLEGRO_BITMAP *settled = nullptr;
+        for (int n = 1; n <= r.count; n++) {
+            frame(r.x, r.y, r.buttons);
+            if (script::waits == 1 && !settled) {
+                first_wait = n;
+                settled = al_clone_bitmap(script::canvas());
+            }
+        }
+        EXPECT_EQ(script::waits > 0, r.waits) << r.what;
+        if (!settled) continue;
+        EXPECT_GT(first_wait, 40) << r.what;
+        EXPECT_EQ(count_changed(settled, script::canvas(), {0, 0, 1020, 710}), 0) << r.what;
+        al_destroy_bitmap(settled);
+        frames(80, 0, 0, 0);
+    }
 }
 
 }  // namespace

@@ -47,6 +47,9 @@ class random_player : public testing::Test {
         script::audio_available = true;
         current_group = 0;
         for (int &moves : group_moves) moves = 0;
+        // An earlier test in the same process may have left Escape down.
+        keyboard_state = ALLEGRO_KEYBOARD_STATE();
+        mouse_state = ALLEGRO_MOUSE_STATE();
     }
     void TearDown() override { script::reset(); }
 

@@ -15,7 +15,9 @@ bool close_requested;
 unsigned clock_seconds = 1;
 bool screen_available = true;
 bool audio_available = false;
+std::function<bool(int)> frame_shown;
 int presents;
+int waits;
 std::vector<double> rests;
 std::vector<played_sample> samples;
 int mouse_polls;
@@ -30,6 +32,7 @@ ALLEGRO_BITMAP *memory_canvas;
 ALLEGRO_MOUSE_STATE pointer;
 ALLEGRO_KEYBOARD_STATE keys;
 pad_state pad;
+bool frame_hidden;
 }  // namespace
 
 void set_pad(int x, int y, bool face, bool back) {
@@ -68,7 +71,10 @@ void reset() {
     close_requested = false;
     screen_available = true;
     audio_available = false;
+    frame_shown = nullptr;
+    frame_hidden = false;
     presents = 0;
+    waits = 0;
     rests.clear();
     samples.clear();
     mouse_polls = 0;
@@ -116,7 +122,23 @@ void sys_target_screen() {
 
 void sys_present() {
     presents++;
+    if (frame_hidden) {
+        frame_hidden = false;
+        return;
+    }
     if (on_present) on_present();
+}
+
+bool sys_frame_shown(double) {
+    frame_hidden = frame_shown && !frame_shown(presents + 1);
+    return !frame_hidden;
+}
+
+void sys_pace_from_now() {}
+
+// Input never comes while the game waits: the test runs the next frame.
+void sys_wait_for_input() {
+    waits++;
 }
 
 void sys_rest(double seconds) {

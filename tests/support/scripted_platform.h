@@ -34,8 +34,15 @@ extern bool audio_available;    // false: there is no sound device
 // The environment the game reads (LANG and the like); empty: none set.
 extern std::map<std::string, std::string> environment;
 
+// Which frames reach the window, as the present pacing decides: asked with the
+// number the frame's present will have (counted from 1 since the reset) where
+// the game may leave a frame out; unset, every frame is shown. A frame not
+// shown is still counted in `presents` but not passed to on_present.
+extern std::function<bool(int)> frame_shown;
+
 // What the game did.
 extern int presents;
+extern int waits;  // times the frame loop waited for input
 extern std::vector<double> rests;
 extern std::vector<played_sample> samples;
 extern int mouse_polls;

@@ -113,7 +113,7 @@ TEST_P(view_completion_animation, flashes_and_dims_the_thumbnail_while_the_banne
 }
 
 INSTANTIATE_TEST_SUITE_P(view_first_and_last_picture, view_completion_animation,
-                         testing::Values(1, 6));
+                         testing::Values(1, 6), testing::PrintToStringParamName());
 
 TEST_F(view_completion, a_picture_whole_for_the_first_time_is_celebrated_once) {
     show_on_every_front(2);
