@@ -3,6 +3,7 @@
 #include "puzzle/board.h"
 #include "puzzle/progress.h"
 #include "puzzle/rotation.h"
+#include "shell/autosave.h"
 #include "shell/fades.h"
 #include "shell/game.h"
 #include "shell/input.h"
@@ -47,10 +48,12 @@ void reset_loop_state() {
 bool start_game() {
     cube_gap = 5;
     if (!start_up()) return false;
+    look_for_saved_game();
     show_intro();
     compose_backdrop(cube_gap);
     lay_out_cubes(cube_gap);
     reset_loop_state();
+    bring_back_saved_game();
     return true;
 }
 
@@ -105,6 +108,8 @@ bool advance_roll() {
 
 void update_board() {
     bool roll_ended = dragging && advance_roll();
+    // Kept before a celebration can hold the frame up.
+    if (roll_ended) save_game_if_changed();
     if (dragging && !roll_ended) {
         if (roll_right || roll_left || roll_up || roll_down) sys_rest(0.001);
         if (roll_step != 0) {
@@ -114,7 +119,7 @@ void update_board() {
     } else {
         check_completion();
     }
-    finish_group_if_complete();
+    if (finish_group_if_complete()) note_set_finished();
 }
 
 void play_frame() {
@@ -182,6 +187,7 @@ bool run_frame() {
         current_group = 4;
         show_end_screen();
     }
+    save_game_if_changed();
     if (!handle_buttons()) return false;
 
     sys_present();

@@ -4,6 +4,7 @@
 
 #include "shell/fades.h"
 #include "shell/input.h"
+#include "shell/new_game_offer.h"
 #include "shell/platform.h"
 #include "shell/resources.h"
 
@@ -39,6 +40,7 @@ void draw_page() {
     for (const line &l : lines) {
         al_draw_text(l.font, colour, 510, l.y, ALLEGRO_ALIGN_CENTRE, l.text);
     }
+    draw_new_game_offer();
     sys_target_screen();
 }
 
@@ -54,11 +56,12 @@ void show_intro() {
         sys_present();
     }
 
-    // Up to ten seconds, or until the primary button alone is down.
+    // Up to ten seconds, or until the primary button alone is down (or the
+    // player takes the offer of a new game instead of the saved one).
     for (int poll = 0; poll < 1000; poll++) {
         leave_if_closed();
         hit_test();
-        if (pointer_buttons == 1) break;
+        if (new_game_chosen() || pointer_buttons == 1) break;
         sys_rest(0.01);
     }
 

@@ -7,6 +7,7 @@
 #include "shell/fades.h"
 #include "shell/platform.h"
 #include "shell/resources.h"
+#include "view/record_line.h"
 
 void show_end_screen() {
     // The board sinks into the dark while the strip under it comes back.
@@ -29,6 +30,7 @@ void show_end_screen() {
         al_draw_text(font_18, text, 450, y, 0, group_names[k - 1].c_str());
         al_draw_textf(font_18, text, 600, y, 0, "    - wykonano %d obrotów klockami",
                       group_moves[k - 1]);
+        draw_record_line(k - 1, y);
         sys_present();
         sys_rest(0.5);
         // The set's pictures, from the thumbnails recorded when it was played.
