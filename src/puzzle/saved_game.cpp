@@ -11,6 +11,7 @@
 #include "puzzle/text_reader.h"
 
 int set_files[3][7];
+int last_roll[13];
 
 namespace {
 
@@ -30,6 +31,7 @@ struct game_on_file {
     int against_record[3];
     int faces[13][7];
     int turns[13][7];
+    int rolled[13];
 };
 game_on_file read_game;
 
@@ -96,7 +98,7 @@ int write_saved_game(char *text, int size) {
         for (int cell = 0; cell < 7; cell++) {
             length = append(text, size, length, " %d", turns[c][net_rows[cell]][net_columns[cell]]);
         }
-        length = append(text, size, length, "\n", 0);
+        length = append(text, size, length, " rolled %d\n", last_roll[c]);
     }
     return append(text, size, length, "end\n", 0);
 }
@@ -151,6 +153,8 @@ const char *read_saved_game(const char *text, int length) {
         for (int cell = 0; cell < 7; cell++) game.faces[c][cell] = read_number(reader, 1, 6);
         expect_word(reader, "turns");
         for (int cell = 0; cell < 7; cell++) game.turns[c][cell] = read_number(reader, 0, 3);
+        expect_word(reader, "rolled");
+        game.rolled[c] = read_number(reader, 0, 4);
         expect_line_end(reader);
     }
     expect_word(reader, "end");
@@ -184,6 +188,7 @@ void resume_saved_game() {
         for (int i = 0; i < 4; i++) {
             for (int j = 0; j < 4; j++) faces[c][i][j] = turns[c][i][j] = 0;
         }
+        last_roll[c] = game.rolled[c];
         if (c == 0) continue;
         for (int cell = 0; cell < 7; cell++) {
             faces[c][net_rows[cell]][net_columns[cell]] = game.faces[c][cell];

@@ -8,6 +8,11 @@
 // slot k holding picture number k; slot 0 unused.
 extern int set_files[3][7];
 
+// The way each cube last rolled (a roll direction; 0 while it stands as
+// dealt): a roll leaves its front drawn a little differently from a dealt
+// one, and a resumed board shows each front as the player last saw it.
+extern int last_roll[13];
+
 // Writes the state of the game in play into `text` (at most `size` bytes,
 // with a closing zero). Returns the length, or -1 when it does not fit.
 int write_saved_game(char *text, int size);

@@ -3,6 +3,7 @@
 #include "puzzle/board.h"
 #include "puzzle/progress.h"
 #include "puzzle/rotation.h"
+#include "puzzle/saved_game.h"
 #include "shell/autosave.h"
 #include "shell/fades.h"
 #include "shell/game.h"
@@ -97,6 +98,7 @@ bool advance_roll() {
         roll_step += 2;
         if (roll_step > 150) {
             rotate_cube(selected_cube, directions[i]);
+            last_roll[selected_cube] = directions[i];
             move_counter++;
             roll_step = 0;
             bulge = 0.0f;

@@ -101,8 +101,10 @@ int sys_write_state(const char *name, const char *bytes, int length) {
 }
 
 int sys_read_state(const char *name, char *buffer, int size) {
+    // A folder that is not there, or cannot be, holds nothing to read; a
+    // save will say that it cannot be written.
     int dir = open_folder(false);
-    if (dir < 0) return errno == ENOENT ? -1 : -2;
+    if (dir < 0) return -1;
     int fd = openat(dir, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     int error = errno;
     close(dir);
@@ -130,7 +132,14 @@ void sys_set_aside_state(const char *name) {
     if (dir < 0) return;
     char aside[64];
     snprintf(aside, sizeof aside, "%s.bad", name);
-    if (renameat(dir, name, dir, aside) == 0) fsync(dir);
+    // An older copy aside makes room; so does one of another kind (a folder
+    // cannot be renamed over a file, nor a file over a folder).
+    if (renameat(dir, name, dir, aside) != 0) {
+        unlinkat(dir, aside, 0);
+        unlinkat(dir, aside, AT_REMOVEDIR);
+        renameat(dir, name, dir, aside);
+    }
+    fsync(dir);
     close(dir);
 }
 

@@ -14,6 +14,7 @@
 #include "shell/platform.h"
 #include "shell/resources.h"
 #include "view/hud.h"
+#include "view/roll_animation.h"
 
 ALLEGRO_BITMAP *group_pictures[7];
 
@@ -98,7 +99,11 @@ void draw_fronts(bool new_turns) {
             leave_if_closed();
             int c = 4 * row + column + 1;
             if (new_turns) turns[c][1][1] = rand() % 3;
-            draw_front(c, row, column);
+            if (last_roll[c]) {
+                draw_front_as_rolled(c);
+            } else {
+                draw_front(c, row, column);
+            }
         }
     }
 }
@@ -116,6 +121,7 @@ void load_picture_set() {
     al_draw_scaled_bitmap(backdrop, 300, 610, 600, 48, 300, 610, 600, 48, 0);
     sys_present();
     deal_faces();
+    for (int &roll : last_roll) roll = 0;
     al_draw_scaled_bitmap(backdrop, 240, 660, 600, 25, 240, 660, 600, 25, 0);
     sys_present();
     draw_fronts(true);
@@ -144,6 +150,10 @@ void resume_picture_set() {
     sys_present();
     al_draw_scaled_bitmap(backdrop, 240, 660, 600, 25, 240, 660, 600, 25, 0);
     sys_present();
-    // The fronts as they were left, quarter-turns and all; no new deal.
+    // The fronts as they were left, quarter-turns and all; no new deal. Every
+    // roll frame clears the message area, so a board rolled on shows it clear.
+    bool rolled = false;
+    for (int c = 1; c <= 12; c++) rolled = rolled || last_roll[c];
+    if (rolled) al_draw_bitmap_region(backdrop, 320, 610, 630, 48, 320, 610, 0);
     draw_fronts(false);
 }

@@ -15,3 +15,7 @@ void prepare_face_tiles();
 
 // Draws one step of the selected cube rolling in the given direction.
 void draw_roll_step(int direction);
+
+// Draws cube c's front as the last step of its last roll (last_roll[c]) left
+// it, then shows it for a moment. The loop's roll state is left as it was.
+void draw_front_as_rolled(int c);
