@@ -71,11 +71,9 @@ const char *read_records(const char *text, int length) {
         expect_word(reader, "fewest");
         int moves = read_number(reader, 0, 99999999);
         expect_word(reader, "on");
-        // The date is one word of ten characters.
-        while (reader.at < reader.end && (*reader.at == ' ' || *reader.at == '\t')) reader.at++;
-        const char *date = reader.at;
-        while (reader.at < reader.end && *reader.at > ' ') reader.at++;
-        if (!is_date(date, static_cast<int>(reader.at - date))) reader.out_of_range = true;
+        const char *date;
+        int date_length = next_token(reader, date);
+        if (!is_date(date, date_length)) reader.out_of_range = true;
         expect_line_end(reader);
         if (reader.failed || reader.out_of_range) break;
         if (record_moves[g] >= 0) {
@@ -98,7 +96,8 @@ void date_of(unsigned seconds, char date[11]) {
     long days = seconds / 86400 + 719468;
     long era = days / 146097;
     long day_of_era = days - era * 146097;
-    long year_of_era = (day_of_era - day_of_era / 1460 + day_of_era / 36524 - day_of_era / 146096) / 365;
+    long year_of_era =
+        (day_of_era - day_of_era / 1460 + day_of_era / 36524 - day_of_era / 146096) / 365;
     long day_of_year = day_of_era - (365 * year_of_era + year_of_era / 4 - year_of_era / 100);
     long month_index = (5 * day_of_year + 2) / 153;
     int day = static_cast<int>(day_of_year - (153 * month_index + 2) / 5 + 1);

@@ -9,7 +9,8 @@ void skip_blanks(text_reader &reader) {
     while (reader.at < reader.end && (*reader.at == ' ' || *reader.at == '\t')) reader.at++;
 }
 
-// The next run of characters up to a blank or a line end.
+}  // namespace
+
 int next_token(text_reader &reader, const char *&start) {
     skip_blanks(reader);
     start = reader.at;
@@ -18,8 +19,6 @@ int next_token(text_reader &reader, const char *&start) {
         reader.at++;
     return static_cast<int>(reader.at - start);
 }
-
-}  // namespace
 
 text_reader start_reading(const char *text, int length) {
     return {text, text + length, false, false, 1};
@@ -63,8 +62,8 @@ void expect_line_end(text_reader &reader) {
 }
 
 bool at_text_end(text_reader &reader) {
-    while (reader.at < reader.end && (*reader.at == ' ' || *reader.at == '\t' ||
-                                      *reader.at == '\n' || *reader.at == '\r'))
+    while (reader.at < reader.end &&
+           (*reader.at == ' ' || *reader.at == '\t' || *reader.at == '\n' || *reader.at == '\r'))
         reader.at++;
     return reader.at == reader.end;
 }

@@ -12,6 +12,9 @@ struct text_reader {
 
 text_reader start_reading(const char *text, int length);
 
+// Takes the next run of characters up to a blank or a line end; its length.
+int next_token(text_reader &reader, const char *&start);
+
 // Takes the next word; fails unless it is `word`.
 void expect_word(text_reader &reader, const char *word);
 

@@ -27,7 +27,8 @@ void write_file(const char *name, const char *bytes, int length) {
     int failure = length < 0 ? ENOSPC : sys_write_state(name, bytes, length);
     if (failure && !cannot_save_told) {
         cannot_save_told = true;
-        fprintf(stderr, "picture-cubes: cannot save the game in %s (%s); playing on without saving\n",
+        fprintf(stderr,
+                "picture-cubes: cannot save the game in %s (%s); playing on without saving\n",
                 sys_state_path(""), strerror(failure));
     }
 }
@@ -38,7 +39,8 @@ void read_file(const char *name, const char *(*read)(const char *, int), const c
     char bytes[4096];
     int length = sys_read_state(name, bytes, sizeof bytes);
     if (length == -1) return;
-    const char *wrong = length == -2 ? "it is not a plain file of a few lines" : read(bytes, length);
+    const char *wrong =
+        length == -2 ? "it is not a plain file of a few lines" : read(bytes, length);
     if (!wrong) return;
     fprintf(stderr, "picture-cubes: %s cannot be used (%s); it is kept as %s.bad and %s\n",
             sys_state_path(name), wrong, name, instead);
@@ -56,6 +58,8 @@ const char *read_game_text(const char *bytes, int length) {
 void look_for_saved_game() {
     saved_game_waiting = false;
     written[0] = 0;
+    cannot_save_told = false;
+    clear_records();
     read_file(records_file, read_records, "the records start afresh");
     read_file(game_file, read_game_text, "a new game begins");
 }

@@ -83,10 +83,10 @@ void scroll_thumbnails(bool over_a_set) {
 
 // One front with its quarter-turn, shown for a moment.
 void draw_front(int c, int row, int column) {
-    al_draw_tinted_scaled_rotated_bitmap_region(
-        group_pictures[faces[c][1][1]], 150 * column, 150 * row, 150, 150,
-        al_map_rgb(200, 200, 200), 75, 75, cube_x[c] + 75, cube_y[c] + 75, 1, 1,
-        static_cast<float>(turns[c][1][1] * 1.57), 0);
+    al_draw_tinted_scaled_rotated_bitmap_region(group_pictures[faces[c][1][1]], 150 * column,
+                                                150 * row, 150, 150, al_map_rgb(200, 200, 200), 75,
+                                                75, cube_x[c] + 75, cube_y[c] + 75, 1, 1,
+                                                static_cast<float>(turns[c][1][1] * 1.57), 0);
     sys_present();
     sys_rest(0.05);
 }

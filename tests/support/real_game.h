@@ -38,9 +38,10 @@ class real_game : public testing::Test {
     // Presses the cube and drags 30 pixels the given way; the button is let
     // go as the roll starts. `rolling` runs the frames up to the roll's end
     // (at most 100). Returns how many frames that took.
-    int drag(int cube, int direction,
-             const std::function<void(const std::function<void()> &)> &rolling =
-                 [](const std::function<void()> &run) { run(); }) {
+    int drag(
+        int cube, int direction,
+        const std::function<void(const std::function<void()> &)> &rolling =
+            [](const std::function<void()> &run) { run(); }) {
         int x = cube_x[cube] + 75, y = cube_y[cube] + 75;
         int dx = direction == direction_right ? 30 : direction == direction_left ? -30 : 0;
         int dy = direction == direction_down ? 30 : direction == direction_up ? -30 : 0;

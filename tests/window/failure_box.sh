@@ -14,6 +14,7 @@ fi
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+export XDG_STATE_HOME="$work/state"
 fail() { echo "FAIL: $*"; echo "--- game's stderr:"; cat "$work/errors"; exit 1; }
 
 # Runs the game with one picture damaged as asked, finds its message box, reads

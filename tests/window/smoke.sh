@@ -15,12 +15,8 @@ fi
 
 log=$(mktemp)
 fail() { echo "FAIL: $*"; echo "--- game's stderr:"; cat "$log"; exit 1; }
-
-# The game's visible window. Looked up afresh before each use: the window a
-# search first finds may be replaced while the display is being set up.
-find_window() {
-    wid=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | tail -n 1) || wid=""
-}
+. "$(dirname "$0")/common.sh"
+keep_state_in_scratch
 
 # Starts the game from an unrelated folder, so it must find its media by itself.
 start_game() {
@@ -77,24 +73,6 @@ close_the_window() { "$close_window" "$wid"; }
 start_game
 leave_by close_the_window
 echo "left by the window's close button with code 0"
-
-# The window's content, once it has stayed the same for a second: the intro's
-# wait, or the game screen once a set is dealt.
-settled_screenshot() {
-    last=""
-    same=0
-    tries=0
-    while [ "$same" -lt 2 ]; do
-        tries=$((tries + 1))
-        [ "$tries" -le 240 ] || fail "the window never stood still"
-        sleep 0.5
-        find_window
-        import -window "$wid" "$1" 2>/dev/null || continue
-        sum=$(md5sum <"$1")
-        if [ "$sum" = "$last" ]; then same=$((same + 1)); else same=0; fi
-        last=$sum
-    done
-}
 
 # Seconds between asking the window to close and the game being gone; it must
 # leave with code 0. A loaded machine may delay one try, so it gets three.

@@ -23,11 +23,13 @@ fail() {
     exit 1
 }
 
+. "$(dirname "$0")/common.sh"
+keep_state_in_scratch
 (cd / && exec "$game") 2>"$log" &
 pid=$!
 wid=""
 for _ in $(seq 60); do
-    wid=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | tail -n 1) || wid=""
+    find_window
     [ -z "$wid" ] || break
     kill -0 "$pid" 2>/dev/null || fail "the game ended before its window appeared"
     sleep 0.5
@@ -35,7 +37,7 @@ done
 [ -n "$wid" ] || fail "no window appeared"
 sleep 1
 # The window a search first finds may be replaced while the display is set up.
-wid=$(xdotool search --onlyvisible --pid "$pid" | tail -n 1)
+find_window
 
 rss_kib() { sed -n 's/^VmRSS:[^0-9]*\([0-9]*\).*/\1/p' "/proc/$pid/status"; }
 
