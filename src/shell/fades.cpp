@@ -6,6 +6,7 @@
 
 #include <cstdio>
 
+#include "shell/autosave.h"
 #include "shell/platform.h"
 #include "shell/resources.h"
 
@@ -31,14 +32,16 @@ void fade_to_black() {
 
 void leave_if_closed() {
     if (!sys_close_requested()) return;
+    save_game_if_changed();
     sys_close_screen();
     // The library's own shutdown at exit waits up to 0.1 s for its event
-    // thread; the game keeps nothing, so the process ends here.
+    // thread; the game is saved already, so the process ends here.
     fflush(nullptr);
     _exit(0);
 }
 
 void shut_down() {
+    save_game_if_changed();
     darken_screen();
     sys_close_screen();
     ALLEGRO_BITMAP **long_lived[] = {&backdrop,    &ui_sheet,    &work_tile_1,

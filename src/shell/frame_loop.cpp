@@ -3,6 +3,8 @@
 #include "puzzle/board.h"
 #include "puzzle/progress.h"
 #include "puzzle/rotation.h"
+#include "puzzle/saved_game.h"
+#include "shell/autosave.h"
 #include "shell/fades.h"
 #include "shell/game.h"
 #include "shell/input.h"
@@ -50,10 +52,12 @@ void reset_loop_state() {
 bool start_game() {
     cube_gap = 5;
     if (!start_up()) return false;
+    look_for_saved_game();
     show_intro();
     compose_backdrop(cube_gap);
     lay_out_cubes(cube_gap);
     reset_loop_state();
+    bring_back_saved_game();
     // The key that ended the intro is still held, not pressed anew.
     forget_held_keys();
     return true;
@@ -104,6 +108,7 @@ bool advance_roll(bool drawn) {
         roll_step += 2;
         if (roll_step > 150) {
             rotate_cube(selected_cube, directions[i]);
+            last_roll[selected_cube] = directions[i];
             move_counter++;
             roll_step = 0;
             bulge = 0.0f;
@@ -115,6 +120,8 @@ bool advance_roll(bool drawn) {
 
 void update_board(bool drawn) {
     bool roll_ended = dragging && advance_roll(drawn);
+    // Kept before a celebration can hold the frame up.
+    if (roll_ended) save_game_if_changed();
     if (dragging && !roll_ended) {
         if (roll_right || roll_left || roll_up || roll_down) sys_rest(0.001);
         if (roll_step != 0) {
@@ -124,7 +131,7 @@ void update_board(bool drawn) {
     } else {
         check_completion();
     }
-    finish_group_if_complete();
+    if (finish_group_if_complete()) note_set_finished();
 }
 
 // A step in the middle of a roll is painted over by the next step, so one the
@@ -214,6 +221,7 @@ bool run_frame() {
         current_group = 4;
         show_end_screen();
     }
+    save_game_if_changed();
     if (!handle_buttons()) return false;
     end_key_frame();
 

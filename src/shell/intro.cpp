@@ -5,6 +5,7 @@
 #include "shell/fades.h"
 #include "shell/input.h"
 #include "shell/key_input.h"
+#include "shell/new_game_offer.h"
 #include "shell/platform.h"
 #include "shell/resources.h"
 #include "shell/translation.h"
@@ -42,6 +43,7 @@ void draw_page() {
     for (const line &l : lines) {
         al_draw_text(l.font, colour, 510, l.y, ALLEGRO_ALIGN_CENTRE, _(l.text));
     }
+    draw_new_game_offer();
     sys_target_screen();
 }
 
@@ -59,11 +61,12 @@ void show_intro() {
     }
 
     // Up to ten seconds, or until the primary button alone (or Enter, Space,
-    // the pad's face button) is down.
+    // the pad's face button) is down, or the player takes the offer of a new
+    // game instead of the saved one.
     for (int poll = 0; poll < 1000; poll++) {
         leave_if_closed();
         hit_test();
-        if (pointer_buttons == 1 || key_ends_intro()) break;
+        if (new_game_chosen() || pointer_buttons == 1 || key_ends_intro()) break;
         sys_rest(0.01);
     }
 

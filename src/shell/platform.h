@@ -93,3 +93,26 @@ struct pad_state {
     bool back;
 };
 void sys_get_pad_state(pad_state *state);
+
+// ---- The game's own state folder ----
+// $XDG_STATE_HOME/picture-cubes when that variable holds an absolute path,
+// else ~/.local/state/picture-cubes. Files are plain files, never links.
+
+// The full path of a file in the folder, for messages.
+const char *sys_state_path(const char *name);
+
+// Replaces the named file whole or not at all: a new file beside it (0600),
+// flushed to disk and renamed over it. Creates the folder (0700) first when
+// needed. Allocates nothing. 0, or the errno of the step that failed.
+int sys_write_state(const char *name, const char *bytes, int length);
+
+// Reads the named file into `buffer`, at most `size` bytes. Its length; -1
+// when there is no such file; -2 when it cannot be read as a plain file of at
+// most `size` bytes (a link, a folder, too long, unreadable).
+int sys_read_state(const char *name, char *buffer, int size);
+
+// Keeps the named file aside as name.bad, in place of an older one.
+void sys_set_aside_state(const char *name);
+
+// Removes the named file.
+void sys_remove_state(const char *name);

@@ -123,7 +123,8 @@ bool sys_install_audio() {
 
 bool sys_open_screen() {
     // Mesa would keep the window's compiled shaders in a cache in the player's
-    // home; the game writes nothing, so its window must not either.
+    // home; the game writes nothing there but its own state folder, so its
+    // window must not either.
     setenv("MESA_SHADER_CACHE_DISABLE", "true", 0);
     al_set_new_window_title(_("Obrazkowe klocki"));
     al_set_new_display_flags(ALLEGRO_WINDOWED | ALLEGRO_RESIZABLE | ALLEGRO_GENERATE_EXPOSE_EVENTS);

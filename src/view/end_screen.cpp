@@ -8,6 +8,7 @@
 #include "shell/platform.h"
 #include "shell/resources.h"
 #include "shell/translation.h"
+#include "view/record_line.h"
 
 void show_end_screen() {
     sys_pace_from_now();
@@ -34,6 +35,7 @@ void show_end_screen() {
                       ngettext("    - wykonano %d obrotów klockami",
                                "    - wykonano %d obrotów klockami", group_moves[k - 1]),
                       group_moves[k - 1]);
+        draw_record_line(k - 1, y);
         sys_present();
         sys_rest(0.5);
         // The set's pictures, from the thumbnails recorded when it was played.

@@ -4,6 +4,7 @@
 
 #include "puzzle/board.h"
 #include "puzzle/rotation.h"
+#include "puzzle/saved_game.h"
 #include "shell/loop_state.h"
 #include "shell/platform.h"
 #include "shell/resources.h"
@@ -92,4 +93,30 @@ void draw_roll_step(int direction) {
                                          Y + 150 - t + b, 150, t, 0);
             break;
     }
+}
+
+// ---- A rolled front drawn again on a resumed board ----
+
+void draw_front_as_rolled(int c) {
+    static const int opposite[5] = {0, direction_left, direction_right, direction_down,
+                                    direction_up};
+    int direction = last_roll[c];
+    int kept_cube = selected_cube, kept_step = roll_step;
+    float kept_bulge = bulge;
+    // The faces before the roll, and the bulge its last step starts from.
+    rotate_cube(c, opposite[direction]);
+    selected_cube = c;
+    bulge = 0.0f;
+    for (int t = 0; t < 150; t += 2) bulge = t <= 74 ? bulge + 0.13 : bulge - 0.13;
+    roll_step = 150;
+    compute_roll_tints();
+    prepare_face_tiles();
+    draw_roll_step(direction);
+    rotate_cube(c, direction);
+    selected_cube = kept_cube;
+    roll_step = kept_step;
+    bulge = kept_bulge;
+    compute_roll_tints();
+    sys_present();
+    sys_rest(0.05);
 }

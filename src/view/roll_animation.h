@@ -18,3 +18,7 @@ void draw_roll_step(int direction);
 
 // Moves the rolling faces' bulge on by one step, as drawing a step does.
 void step_bulge();
+
+// Draws cube c's front as the last step of its last roll (last_roll[c]) left
+// it, then shows it for a moment. The loop's roll state is left as it was.
+void draw_front_as_rolled(int c);

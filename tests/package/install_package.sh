@@ -35,7 +35,10 @@ dpkg_retrying() {
         sleep 1
     done
 }
-trap 'dpkg_retrying --purge picture-cubes >/dev/null || true; rm -f "$log"' EXIT
+# What the game saves goes to a scratch folder, never to the real home.
+XDG_STATE_HOME=$(mktemp -d)
+export XDG_STATE_HOME
+trap 'dpkg_retrying --purge picture-cubes >/dev/null || true; rm -rf "$log" "$XDG_STATE_HOME"' EXIT
 
 dpkg_retrying -i "$deb" || fail "dpkg -i"
 echo "installed"

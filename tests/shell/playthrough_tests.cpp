@@ -25,23 +25,12 @@ class playthrough : public real_game {
         for (int &moves : group_moves) moves = -1;
     }
 
-    // Presses the cube, drags 30 pixels the given way, lets go at once and
-    // waits for the roll to end. Returns the frames from the latch to the turn.
+    // Drags the cube and shows one more frame after the roll ends. Returns the
+    // frames from the latch to the turn.
     int drag(int cube, int direction) {
-        int x = cube_x[cube] + 75;
-        int y = cube_y[cube] + 75;
-        hold(x, y, 1);
+        int frames = real_game::drag(cube, direction);
         EXPECT_EQ(selected_cube, cube);
-        int dx = direction == direction_right ? 30 : direction == direction_left ? -30 : 0;
-        int dy = direction == direction_down ? 30 : direction == direction_up ? -30 : 0;
-        int before = move_counter;
-        int frames = 0;
-        frame(x + dx, y + dy, 1);
-        while (move_counter == before && frames < 200) {
-            frame(x + dx, y + dy, 0);
-            frames++;
-        }
-        frame(x + dx, y + dy, 0);
+        frame(cube_x[cube] + 75, cube_y[cube] + 75, 0);
         return frames;
     }
 

@@ -3,7 +3,11 @@
 #include <allegro5/allegro.h>
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include "puzzle/board.h"
 #include "puzzle/progress.h"
+#include "puzzle/rotation.h"
 #include "shell/game.h"
 #include "shell/input.h"
 #include "shell/translation.h"
@@ -34,5 +38,24 @@ class real_game : public testing::Test {
     void hold(int x, int y, int buttons) {
         frame(x, y, buttons);
         frame(x, y, buttons);
+    }
+    // Presses the cube and drags 30 pixels the given way; the button is let
+    // go as the roll starts. `rolling` runs the frames up to the roll's end
+    // (at most 100). Returns how many frames that took.
+    int drag(
+        int cube, int direction,
+        const std::function<void(const std::function<void()> &)> &rolling =
+            [](const std::function<void()> &run) { run(); }) {
+        int x = cube_x[cube] + 75, y = cube_y[cube] + 75;
+        int dx = direction == direction_right ? 30 : direction == direction_left ? -30 : 0;
+        int dy = direction == direction_down ? 30 : direction == direction_up ? -30 : 0;
+        hold(x, y, 1);
+        frame(x + dx, y + dy, 1);
+        int moves = move_counter;
+        int frames = 0;
+        rolling([&] {
+            for (; frames < 100 && move_counter == moves; frames++) frame(x + dx, y + dy, 0);
+        });
+        return frames;
     }
 };

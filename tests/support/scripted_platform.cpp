@@ -4,6 +4,7 @@
 #include <allegro5/allegro_acodec.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <numeric>
 
 #include "shell/platform.h"
@@ -82,6 +83,9 @@ void reset() {
     environment.clear();
     on_present = nullptr;
     on_rest = nullptr;
+    // Every test starts with nothing saved.
+    std::error_code ignored;
+    std::filesystem::remove_all(sys_state_path(""), ignored);
 }
 
 }  // namespace script

@@ -59,7 +59,8 @@ extern std::function<void()> on_rest;
 // The memory canvas the game draws on.
 ALLEGRO_BITMAP *canvas();
 
-// Back to a quiet keyboard, a still pointer at (0, 0) and empty records.
+// Back to a quiet keyboard, a still pointer at (0, 0), empty records and an
+// empty state folder.
 void reset();
 
 }  // namespace script

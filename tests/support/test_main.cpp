@@ -9,14 +9,20 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 
 int main(int argc, char **argv) {
     testing::InitGoogleTest(&argc, argv);
+    // What the game keeps goes to a scratch folder, never the real home.
+    char state[] = "/tmp/picture-cubes-test-state-XXXXXX";
+    if (!mkdtemp(state) || setenv("XDG_STATE_HOME", state, 1) != 0) return 1;
     if (!al_install_system(ALLEGRO_VERSION_INT, atexit) || !al_init_image_addon() ||
         !al_init_primitives_addon() || !al_init_font_addon() || !al_init_ttf_addon()) {
         fprintf(stderr, "cannot start Allegro for the tests\n");
         return 1;
     }
     al_set_new_bitmap_flags(ALLEGRO_MEMORY_BITMAP);
-    return RUN_ALL_TESTS();
+    int result = RUN_ALL_TESTS();
+    std::filesystem::remove_all(state);
+    return result;
 }

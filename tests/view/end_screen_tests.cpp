@@ -2,9 +2,11 @@
 #include <allegro5/allegro.h>
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "puzzle/progress.h"
+#include "puzzle/records.h"
 #include "shell/resources.h"
 #include "support/game_fixture.h"
 #include "support/scripted_platform.h"
@@ -30,6 +32,7 @@ class view_end_screen : public game_fixture {
         group_moves[0] = 17;
         group_moves[1] = 250;
         group_moves[2] = 3;
+        for (int &against : set_against_record) against = first_finished;
         // Each thumbnail a flat colour inside a white frame two pixels wide.
         for (int k = 1; k <= 3; k++) {
             for (int j = 0; j < 6; j++) {
@@ -95,7 +98,11 @@ TEST_F(view_end_screen, dims_sounds_then_writes_the_title_with_the_first_sets_li
     EXPECT_TRUE(near(pixel_at(screen(), 310, 640), pixel_at(backdrop, 310, 640), 8));
 }
 
-TEST_F(view_end_screen, each_set_shows_its_number_group_count_and_pictures_in_slot_order) {
+TEST_F(view_end_screen, each_set_shows_its_number_group_count_pictures_and_record) {
+    set_against_record[0] = record_beaten;
+    set_against_record[1] = record_kept;
+    record_moves[1] = 99;
+    strcpy(record_dates[1], "2026-01-02");
     show_end_screen();
     const char *names[] = {"BAJKI", "PRZYRODA", "WIDOKI"};
     for (int k = 1; k <= 3; k++) {
@@ -119,6 +126,12 @@ TEST_F(view_end_screen, each_set_shows_its_number_group_count_and_pictures_in_sl
         EXPECT_EQ(count_colour(screen(), {333, y + 30, 612, 68}, frame_colour), 0);
     }
     EXPECT_EQ(text_at(screen(), 630 - 7 * 8, 120, 13, text_colour), "Gra zako?czon");
+    // Under the thumbnails: a record beaten, a record kept, and nothing for a
+    // group finished for the first time.
+    EXPECT_EQ(text_at(screen(), 350, line_y(1) + 102, 18, {222, 222, 0}), "Nowy rekord grupy!");
+    EXPECT_EQ(text_at(screen(), 350, line_y(2) + 102, 37, text_colour),
+              "Rekord grupy: 99 obrot?w (2026-01-02)");
+    EXPECT_EQ(count_colour(screen(), {340, line_y(3) + 100, 600, 20}, text_colour), 0);
 }
 
 TEST_F(view_end_screen, ends_with_the_restart_button_faded_in) {

@@ -34,22 +34,6 @@ class reference_screens : public real_game {
         script::clock_seconds = 20261208;
     }
     static ALLEGRO_BITMAP *screen() { return script::canvas(); }
-    // Presses the cube and drags 30 pixels; the button is let go as the roll
-    // starts. `rolling` runs the roll's frames, from its first step on.
-    void drag(int cube, int direction, const std::function<void(std::function<void()>)> &rolling) {
-        int x = cube_x[cube] + 75, y = cube_y[cube] + 75;
-        int dx = direction == direction_right ? 30 : direction == direction_left ? -30 : 0;
-        int dy = direction == direction_down ? 30 : direction == direction_up ? -30 : 0;
-        hold(x, y, 1);
-        frame(x + dx, y + dy, 1);
-        int moves = move_counter;
-        rolling([&] {
-            for (int n = 0; n < 100 && move_counter == moves; n++) frame(x + dx, y + dy, 0);
-        });
-    }
-    void drag(int cube, int direction) {
-        drag(cube, direction, [](const std::function<void()> &run) { run(); });
-    }
     // The drags that assemble the picture nearest to whole.
     static std::vector<std::pair<int, int>> nearest_picture() {
         std::vector<std::pair<int, int>> drags = solve_picture(1);

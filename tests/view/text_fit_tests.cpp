@@ -36,6 +36,7 @@ const std::map<std::string, place> places = {
     {"Grafiki obrazków wykorzystana z zasobów internetowych", {18, 1000, ""}},
     {"Autorzy: zespół Picture Cubes", {18, 1000, ""}},
     {"Warszawa, 2026", {14, 1000, ""}},
+    {"Zapisana gra czeka. Aby zacząć nową, naciśnij N albo kliknij ten napis.", {18, 1000, ""}},
     // Centred on x 320, clear of the counter badge at x 360.
     {"RUCH >", {18, 80, ""}},
     // A group slot is 154 wide; on the summary a name has 150 before the count.
@@ -51,6 +52,9 @@ const std::map<std::string, place> places = {
     {"Gra zakończona", {28, 610, ""}},
     {"ZESTAW %d  ", {18, 100, "3"}},
     {"    - wykonano %d obrotów klockami", {18, 350, "9999"}},
+    // Under each set's pictures, from x 350 to the board's edge; %s is a day.
+    {"Nowy rekord grupy!", {14, 600, ""}},
+    {"Rekord grupy: %d obrotów (%s)", {14, 600, "9999"}},
     // The window's title, drawn by the window manager.
     {"Obrazkowe klocki", {0, 0, ""}},
 };
@@ -99,6 +103,9 @@ TEST_F(text_fit, every_text_of_every_catalog_fits_its_place_in_letters_the_fonts
                 std::string text = ngettext(msgid, msgid, n);
                 for (std::size_t at; (at = text.find("%d")) != std::string::npos;) {
                     text.replace(at, 2, row.second.number);
+                }
+                for (std::size_t at; (at = text.find("%s")) != std::string::npos;) {
+                    text.replace(at, 2, "2026-12-08");
                 }
                 // The start-up check of the fonts covers every letter.
                 ALLEGRO_USTR_INFO info;

@@ -13,6 +13,7 @@ inside_x BOX_INSIDE_X "$0" "$game" "$close_window"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 log="$work/errors"
+export XDG_STATE_HOME="$work/state"
 
 # Runs the game with one picture damaged as asked, finds its message box, reads
 # it, closes it and checks the exit code.

@@ -20,6 +20,7 @@ log=$(mktemp)
 # The game runs in the language of LANG=$game_lang (the plain locale unless
 # a check says otherwise).
 game_lang=C
+keep_state_in_scratch
 
 click_exit_button() {
     xdotool mousemove --window "$wid" 915 672 mousedown 1

@@ -14,6 +14,7 @@ seed=${3:-1}
 inside_x SOAK_INSIDE_X "$0" "$game" "$seconds" "$seed"
 
 log=$(mktemp)
+keep_state_in_scratch
 start_game
 
 rss_kib() { sed -n 's/^VmRSS:[^0-9]*\([0-9]*\).*/\1/p' "/proc/$pid/status"; }

@@ -15,6 +15,14 @@ inside_x() {
     fi
 }
 
+# What the game saves goes to a scratch folder, removed when the script ends,
+# never to the real home.
+keep_state_in_scratch() {
+    XDG_STATE_HOME=$(mktemp -d)
+    export XDG_STATE_HOME
+    trap 'rm -rf "$XDG_STATE_HOME"' EXIT
+}
+
 fail() {
     echo "FAIL: $*"
     echo "--- game's stderr:"

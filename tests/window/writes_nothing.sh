@@ -1,7 +1,8 @@
 #!/bin/sh
-# The game writes nothing: traced through its intro and the loading of the
-# first set, it creates, opens for writing, renames or removes no file outside
-# /dev, /proc and the X server's sockets.
+# The game writes only its own state folder: traced through its intro, the
+# loading of the first set and leaving, it creates, opens for writing, renames
+# or removes no file outside ~/.local/state/picture-cubes, /dev, /proc and the
+# X server's sockets; and it does leave its game there, private to the player.
 # Usage: writes_nothing.sh path/to/picture-cubes
 set -eu
 game=$(readlink -f "$1")
@@ -19,8 +20,10 @@ log="$work/errors"
 mkdir -p "$work/home/.config/pulse" "$work/run/pulse"
 chmod 700 "$work/run" "$work/home/.config/pulse"
 
+# Without XDG_STATE_HOME the game keeps its state under the home folder.
+state="$work/home/.local/state"
 (cd / && HOME="$work/home" XDG_RUNTIME_DIR="$work/run" \
-    exec strace -f -qq -e trace=%file -o "$trace" "$game") 2>"$work/errors" &
+    exec env -u XDG_STATE_HOME strace -f -y -qq -e trace=%file -o "$trace" "$game") 2>"$work/errors" &
 pid=$!
 
 # The intro ends on a click. Start-up opens every picture of the three groups,
@@ -61,14 +64,18 @@ code=0
 wait "$pid" || code=$?
 [ "$code" -eq 0 ] || fail "exit code $code"
 
-# Successful calls that change a path, and opens that may write; /dev, /proc
-# and the X server's sockets are allowed.
+# Successful calls that change a path, and opens that may write; the state
+# folder (and the folders made on the way to it), /dev, /proc and the X
+# server's sockets are allowed. File descriptors are shown as their paths.
 calls=$(grep -E '^[0-9]+ +(open|openat|openat2|creat|mkdir|mkdirat|mknod|mknodat|rename|renameat|renameat2|link|linkat|symlink|symlinkat|unlink|unlinkat|rmdir|truncate|chmod|fchmodat|chown|lchown|fchownat|utimes|utimensat)\(' "$trace" |
     grep -v '= -1 ' || true)
 opens=$(echo "$calls" | grep -E '^[0-9]+ +open' | grep -E 'O_WRONLY|O_RDWR|O_CREAT|O_TRUNC|O_APPEND' || true)
 others=$(echo "$calls" | grep -vE '^[0-9]+ +open' || true)
 writes=$(printf '%s\n%s\n' "$opens" "$others" | grep -vE '"(/dev/|/proc/|/tmp/\.X11-unix/)' |
-    grep . || true)
+    grep -vF "<$state/picture-cubes>" | grep -vF "\"$state/picture-cubes\"" |
+    grep -vE "^[0-9]+ +mkdir\(\"($work/home/\.local|$state)\"" | grep . || true)
 [ -z "$writes" ] || fail "the game wrote:
 $writes"
-echo "PASS: $(wc -l <"$trace") file calls traced through the intro and a set's loading; none writes"
+[ "$(stat -c %a "$state/picture-cubes")" = 700 ] && [ "$(stat -c %a "$state/picture-cubes/game")" = 600 ] ||
+    fail "no private saved game in $state/picture-cubes"
+echo "PASS: $(wc -l <"$trace") file calls traced through the intro, a set's loading and leaving; only the state folder is written"
