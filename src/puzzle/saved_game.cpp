@@ -125,7 +125,7 @@ const char *read_saved_game(const char *text, int length) {
     expect_line_end(reader);
     for (int g = 0; g < game.group; g++) {
         expect_word(reader, "finished");
-        if (read_number(reader, g + 1, g + 1) != g + 1 || reader.out_of_range) reader.failed = true;
+        if (read_number(reader, 0, 3) != g + 1) reader.failed = true;
         expect_word(reader, "files");
         for (int k = 1; k <= 6; k++) game.files[g][k] = read_number(reader, 1, 10);
         expect_word(reader, "moves");
@@ -148,7 +148,7 @@ const char *read_saved_game(const char *text, int length) {
     expect_line_end(reader);
     for (int c = 1; c <= 12 && !reader.failed; c++) {
         expect_word(reader, "cube");
-        if (read_number(reader, c, c) != c || reader.out_of_range) reader.failed = true;
+        if (read_number(reader, 0, 12) != c) reader.failed = true;
         expect_word(reader, "faces");
         for (int cell = 0; cell < 7; cell++) game.faces[c][cell] = read_number(reader, 1, 6);
         expect_word(reader, "turns");
@@ -161,11 +161,13 @@ const char *read_saved_game(const char *text, int length) {
     if (!reader.failed) expect_line_end(reader);
     if (!reader.failed && !at_text_end(reader)) reader.failed = true;
 
+    // A value out of range is told first: what follows it may not read
+    // right (a group out of range expects another number of lines).
+    if (reader.out_of_range) return "it holds a value out of range";
     if (reader.failed) {
         snprintf(reason, sizeof reason, "it is garbled or cut short at line %d", reader.line);
         return reason;
     }
-    if (reader.out_of_range) return "it holds a value out of range";
     if (const char *wrong = check_values(game)) return wrong;
     read_game = game;
     return nullptr;

@@ -63,24 +63,25 @@ std::string mid_game_text() {
 struct bad_state {
     const char *name;
     const char *from, *to;  // the first `from` of a good file made `to`
+    const char *told;       // what the line says is wrong
 };
 
 // Every way the file is damaged by a crash, an editor or another version.
 const bad_state bad_states[] = {
-    {"empty", nullptr, ""},
-    {"cut_short", nullptr, "half"},
-    {"garbled", "cube 7 faces", "cube 7 fa#es"},
-    {"faces_not_a_permutation", "cube 4 faces ", "cube 4 faces 6 6 "},
-    {"backs_differ_between_rings", "\ncube 9 faces", "\ncube 9 faces"},
-    {"turn_out_of_range", " turns 0", " turns 4"},
-    {"group_out_of_range", "group 2", "group 4"},
-    {"picture_file_out_of_range", "\nfiles 10", "\nfiles 11"},
-    {"picture_file_twice", "\nfiles 10 9", "\nfiles 10 10"},
-    {"another_version", "game 1\n", "game 2\n"},
-    {"pending_picture_not_whole", "pending 0", "pending 2"},
-    {"negative_moves", "moves 42", "moves -42"},
-    {"link_planted", nullptr, "link"},
-    {"a_folder", nullptr, "folder"},
+    {"empty", nullptr, "", "it is empty"},
+    {"cut_short", nullptr, "half", "cut short"},
+    {"garbled", "cube 7 faces", "cube 7 fa#es", "garbled"},
+    {"faces_not_a_permutation", "cube 4 faces 5", "cube 4 faces 2", "not the six pictures"},
+    {"backs_differ_between_rings", "\ncube 9 faces", "\ncube 9 faces", "two backs differ"},
+    {"turn_out_of_range", " turns 0", " turns 4", "out of range"},
+    {"group_out_of_range", "group 2", "group 4", "out of range"},
+    {"picture_file_out_of_range", "\nfiles 10", "\nfiles 11", "out of range"},
+    {"picture_file_twice", "\nfiles 10 9", "\nfiles 10 10", "one picture twice"},
+    {"another_version", "game 1\n", "game 2\n", "another format version (2)"},
+    {"pending_picture_not_whole", "pending 0", "pending 2", "pending picture is not whole"},
+    {"negative_moves", "moves 42", "moves -42", "garbled"},
+    {"link_planted", nullptr, "link", "not a plain file"},
+    {"a_folder", nullptr, "folder", "not a plain file"},
 };
 
 class saved_game_test : public real_game {
@@ -136,7 +137,8 @@ TEST_P(bad_saved_game, is_told_in_one_line_kept_aside_once_and_a_new_game_begins
     reset_loop_state();
     bring_back_saved_game();
     std::string errors = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(lines_with(errors, game + " cannot be used"), 1) << errors;
+    EXPECT_EQ(lines_with(errors, game + " cannot be used ("), 1) << errors;
+    EXPECT_EQ(lines_with(errors, bad.told), 1) << errors;
     EXPECT_EQ(lines_with(errors, sys_state_path("")), 1) << errors;
     EXPECT_FALSE(fs::exists(fs::symlink_status(game)));
     if (text == "link") {
