@@ -142,8 +142,8 @@ bool frame_drawn() {
     // frame half drawn: a frame still waiting to be shown is overtaken first.
     if (!dragging) return true;
     bool leaving = al_key_down(&keyboard_state, ALLEGRO_KEY_ESCAPE) ||
-                   (hover_target == 20 && pointer_buttons == 1) ||
-                   button_pressed_by_key() == 20 || pad_asks_to_leave();
+                   (hover_target == 20 && pointer_buttons == 1) || button_pressed_by_key() == 20 ||
+                   pad_asks_to_leave();
     bool mid_roll = roll_step >= 2 && roll_step <= 148 && !leaving;
     return sys_frame_shown(0.002) || !mid_roll;
 }
