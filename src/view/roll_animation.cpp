@@ -107,8 +107,7 @@ void draw_front_as_rolled(int c) {
     rotate_cube(c, opposite[direction]);
     selected_cube = c;
     bulge = 0.0f;
-    for (int t = 0; t < 150; t += 2) bulge = t <= 74 ? bulge + 0.13 : bulge - 0.13;
-    roll_step = 150;
+    for (roll_step = 0; roll_step < 150; roll_step += 2) step_bulge();
     compute_roll_tints();
     prepare_face_tiles();
     draw_roll_step(direction);
