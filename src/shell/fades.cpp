@@ -31,6 +31,7 @@ void leave_if_closed() {
     if (!sys_close_requested()) return;
     save_game_if_changed();
     sys_close_screen();
+    wait_for_saving();
     // The library's own shutdown at exit waits up to 0.1 s for its event
     // thread; the game is saved already, so the process ends here.
     sys_exit_now(0);
@@ -46,4 +47,6 @@ void shut_down() {
         al_destroy_bitmap(*bitmap);
         *bitmap = nullptr;
     }
+    // The fade gave the save its time; what is still being written is waited for.
+    wait_for_saving();
 }

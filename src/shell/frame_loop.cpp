@@ -134,7 +134,7 @@ void update_board(bool drawn) {
     } else {
         check_completion();
     }
-    if (finish_group_if_complete()) save_records_of_finished_set();
+    if (finish_group_if_complete()) note_records_of_finished_set();
 }
 
 // A step in the middle of a roll is painted over by the next step, so one the

@@ -13,14 +13,20 @@ namespace {
 
 const char *const offer =
     N_("Zapisana gra czeka. Aby zacząć nową, naciśnij N albo kliknij ten napis.");
+// In its place when another copy of the game holds the saved game.
+const char *const held_elsewhere =
+    N_("Zapisana gra jest otwarta w innym oknie gry, tu zaczyna się nowa.");
 // Below the page's last line, centred like every line of the page.
 const float offer_y = 640;
 
 }  // namespace
 
 void draw_new_game_offer() {
-    if (!saved_game_waiting) return;
-    al_draw_text(font_18, al_map_rgb(99, 133, 122), 510, offer_y, ALLEGRO_ALIGN_CENTRE, _(offer));
+    const char *line = saved_game_waiting          ? offer
+                       : saved_game_held_elsewhere ? held_elsewhere
+                                                   : nullptr;
+    if (!line) return;
+    al_draw_text(font_18, al_map_rgb(99, 133, 122), 510, offer_y, ALLEGRO_ALIGN_CENTRE, _(line));
 }
 
 bool new_game_chosen() {

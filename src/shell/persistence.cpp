@@ -12,6 +12,7 @@
 #include "system/platform.h"
 
 bool saved_game_waiting;
+bool saved_game_held_elsewhere;
 
 namespace {
 
@@ -23,15 +24,26 @@ char last_written_game[2048];
 // Where a file is formatted before it is written.
 char formatted[2048];
 bool cannot_save_told;
+// A finished set changed the records: they are written after the saved game
+// that holds the set's end, so that a game ended between the two writes
+// never finishes that set again against its own record.
+bool records_changed;
+
+void tell_cannot_save(int failure) {
+    if (!failure || cannot_save_told) return;
+    cannot_save_told = true;
+    fprintf(stderr, "picture-cubes: cannot save the game in %s (%s); playing on without saving\n",
+            sys_state_path(""), strerror(failure));
+}
 
 void write_file(const char *name, const char *bytes, int length) {
-    int failure = length < 0 ? ENOSPC : sys_write_state(name, bytes, length);
-    if (failure && !cannot_save_told) {
-        cannot_save_told = true;
-        fprintf(stderr,
-                "picture-cubes: cannot save the game in %s (%s); playing on without saving\n",
-                sys_state_path(""), strerror(failure));
-    }
+    tell_cannot_save(length < 0 ? ENOSPC : sys_write_state(name, bytes, length));
+}
+
+void write_records_if_changed() {
+    if (!records_changed) return;
+    records_changed = false;
+    write_file(records_file, formatted, write_records(formatted, sizeof formatted));
 }
 
 // Reads one file of the folder; a damaged one is set aside. The reader
@@ -60,8 +72,17 @@ void look_for_saved_game() {
     saved_game_waiting = false;
     last_written_game[0] = 0;
     cannot_save_told = false;
+    records_changed = false;
     clear_records();
+    saved_game_held_elsewhere = sys_state_held_elsewhere();
     read_file(records_file, read_records, "the records start afresh");
+    if (saved_game_held_elsewhere) {
+        fprintf(stderr,
+                "picture-cubes: another copy of the game is running and holds the saved game in "
+                "%s; this one plays a new game\n",
+                sys_state_path(""));
+        return;
+    }
     read_file(game_file, read_game_text, "a new game begins");
 }
 
@@ -71,29 +92,54 @@ void bring_back_saved_game() {
     resume_saved_game();
     resume_picture_set();
     group_loaded = 1;
+    // A game ended between its saved game and its records still holds the
+    // record its finished sets made; the day is today's, the set's own lost.
+    for (int g = 0; g < current_group; g++) {
+        int verdict = set_against_record[g];
+        if (verdict == record_kept) continue;
+        if (note_finished_set(g, group_moves[g], sys_clock_seconds())) records_changed = true;
+        set_against_record[g] = verdict;
+    }
+    write_records_if_changed();
     // The folder holds this very game already.
     int length = write_saved_game(last_written_game, sizeof last_written_game);
     if (length < 0) last_written_game[0] = 0;
 }
 
 void save_game_if_changed() {
+    // A write the writer could not make is told here, once.
+    tell_cannot_save(sys_state_failure());
     if (current_group > 2) {
         // A finished game leaves nothing to resume.
         if (last_written_game[0]) sys_remove_state(game_file);
         last_written_game[0] = 0;
+        write_records_if_changed();
         return;
     }
-    // While a set is being dealt there is no board to keep.
+    // While a set is being dealt there is no board to keep, nor records to
+    // write: a game ended now finishes its last set again.
     if (!group_loaded) return;
     int length = write_saved_game(formatted, sizeof formatted);
-    if (length >= 0 && strcmp(formatted, last_written_game) == 0) return;
-    write_file(game_file, formatted, length);
-    // Tried once per change, whether or not it could be written.
-    memcpy(last_written_game, formatted, sizeof last_written_game);
+    if (length < 0 || strcmp(formatted, last_written_game) != 0) {
+        write_file(game_file, formatted, length);
+        // Tried once per change, whether or not it could be written.
+        memcpy(last_written_game, formatted, sizeof last_written_game);
+    }
+    write_records_if_changed();
 }
 
-void save_records_of_finished_set() {
+void wait_for_saving() {
+    if (!sys_wait_for_state(2.0)) {
+        fprintf(stderr,
+                "picture-cubes: the game was still being saved in %s after 2 s; leaving without "
+                "waiting: its last moves may be lost, and the state saved before them is kept\n",
+                sys_state_path(""));
+        return;
+    }
+    tell_cannot_save(sys_state_failure());
+}
+
+void note_records_of_finished_set() {
     int group = current_group - 1;
-    if (!note_finished_set(group, group_moves[group], sys_clock_seconds())) return;
-    write_file(records_file, formatted, write_records(formatted, sizeof formatted));
+    if (note_finished_set(group, group_moves[group], sys_clock_seconds())) records_changed = true;
 }

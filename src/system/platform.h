@@ -116,17 +116,24 @@ void sys_get_pad_state(pad_state *state);
 
 // ---- The game's own state folder ----
 // $XDG_STATE_HOME/picture-cubes when that variable holds an absolute path,
-// else ~/.local/state/picture-cubes. Files are plain files, never links.
+// else ~/.local/state/picture-cubes; links on the way to it and the folder
+// being one are followed. Files in it are plain files, never links.
 
 // The full path of a file in the folder, for messages.
 const char *sys_state_path(const char *name);
 
 // Replaces the named file whole or not at all: a new file beside it (0600),
-// flushed to disk and renamed over it. Creates the folder (0700) first when
-// needed. Allocates nothing. 0, or the errno of the step that failed.
+// flushed to disk and renamed over it, never while another copy of the game
+// writes. Creates the folder (0700) first when needed. At most 16 KiB.
+// Allocates nothing. A layer may hand the write to a writer beside the game
+// and return at once (the desktop's does, so that no flush holds up a frame):
+// writes and removals are then made in the order asked, and a file asked for
+// again before it was written is written once, at its newest. 0, or the errno
+// of what failed at once; a later failure comes from sys_state_failure.
 int sys_write_state(const char *name, const char *bytes, int length);
 
-// Reads the named file into `buffer`, at most `size` bytes. Its length; -1
+// Reads the named file into `buffer`, at most `size` bytes, as the disk holds
+// it (a write still waiting is not there yet). Its length; -1
 // when there is no such file; -2 when it cannot be read as a plain file of at
 // most `size` bytes (a link, a folder, too long, unreadable).
 int sys_read_state(const char *name, char *buffer, int size);
@@ -134,5 +141,17 @@ int sys_read_state(const char *name, char *buffer, int size);
 // Keeps the named file aside as name.bad, in place of an older one.
 void sys_set_aside_state(const char *name);
 
-// Removes the named file.
+// Removes the named file, in its turn among the writes.
 void sys_remove_state(const char *name);
+
+// The errno of a write or removal that failed since the last call, or 0.
+int sys_state_failure();
+
+// Waits until every write and removal asked for is on disk, at most
+// `seconds`. False when some were not done by then.
+bool sys_wait_for_state(double seconds);
+
+// Whether another copy of the game, still running, holds the state folder:
+// the first copy to ask holds it until it ends, however it ends. A copy that
+// does not hold it may still read and write the folder.
+bool sys_state_held_elsewhere();

@@ -61,10 +61,16 @@ std::string mid_game_text() {
 struct bad_state {
     const char *name;
     const char *from, *to;  // the first `from` of a good file made `to`
-    const char *told;       // what the line says is wrong
+    const char *told;       // what the line says is wrong; none: it resumes
 };
 
-// Every way the file is damaged by a crash, an editor or another version.
+// Files kept as an earlier version wrote them, with the records beside them:
+// each must resume, whole and without a word, in every later version.
+const char *const stored_game = PICTURE_CUBES_SOURCE_DIR "/tests/state/game-format-1";
+const char *const stored_records = PICTURE_CUBES_SOURCE_DIR "/tests/state/records-format-1";
+
+// Every way the file is damaged by a crash, an editor or another version,
+// and the files of earlier versions, which are not damaged.
 const bad_state bad_states[] = {
     {"empty", nullptr, "", "it is empty"},
     {"cut_short", nullptr, "half", "cut short"},
@@ -80,6 +86,7 @@ const bad_state bad_states[] = {
     {"negative_moves", "moves 42", "moves -42", "garbled"},
     {"link_planted", nullptr, "link", "not a plain file"},
     {"a_folder", nullptr, "folder", "not a plain file"},
+    {"stored_by_format_1", nullptr, "stored", nullptr},
 };
 
 class saved_game_test : public real_game {
@@ -97,7 +104,7 @@ class saved_game_test : public real_game {
 
 class bad_saved_game : public saved_game_test, public testing::WithParamInterface<bad_state> {};
 
-TEST_P(bad_saved_game, is_told_in_one_line_kept_aside_once_and_a_new_game_begins) {
+TEST_P(bad_saved_game, is_told_in_one_line_kept_aside_once_and_a_new_game_begins_or_resumes) {
     const bad_state &bad = GetParam();
     std::string text = mid_game_text();
     if (bad.from) {
@@ -106,6 +113,8 @@ TEST_P(bad_saved_game, is_told_in_one_line_kept_aside_once_and_a_new_game_begins
         text.replace(at, strlen(bad.from), bad.to);
     } else if (std::string(bad.to) == "half") {
         text.resize(text.size() / 2);
+    } else if (std::string(bad.to) == "stored") {
+        text = contents(stored_game);
     } else {
         text = bad.to;
     }
@@ -114,7 +123,8 @@ TEST_P(bad_saved_game, is_told_in_one_line_kept_aside_once_and_a_new_game_begins
         size_t line = text.find("cube 9 faces ");
         text[line + 13 + 12] = text[line + 13 + 6] == '1' ? '2' : '1';
     }
-    ASSERT_EQ(sys_write_state("records", "picture-cubes records 1\n", 24), 0);
+    std::string records = bad.told ? "picture-cubes records 1\n" : contents(stored_records);
+    ASSERT_EQ(sys_write_state("records", records.data(), static_cast<int>(records.size())), 0);
     std::string elsewhere = sys_state_path("elsewhere");
     if (text == "link") {
         // A good game elsewhere: only following the link would resume it.
@@ -129,6 +139,27 @@ TEST_P(bad_saved_game, is_told_in_one_line_kept_aside_once_and_a_new_game_begins
     // An older copy aside gives way to this one.
     ASSERT_EQ(sys_write_state("game.bad", "older", 5), 0);
 
+    if (!bad.told) {
+        std::string errors = start();
+        // The second group's set finished, the third's half played, as stored.
+        EXPECT_EQ(lines_with(errors, sys_state_path("")), 0) << errors;
+        EXPECT_EQ(contents(game + ".bad"), "older");
+        EXPECT_EQ(current_group, 2);
+        EXPECT_EQ(move_counter, 42);
+        EXPECT_EQ(group_moves[0], 321);
+        EXPECT_EQ(group_moves[1], 288);
+        EXPECT_EQ(set_against_record[0], record_beaten);
+        EXPECT_EQ(set_against_record[1], record_kept);
+        EXPECT_EQ(set_files[1][6], 1);
+        EXPECT_EQ(set_files[2][1], 10);
+        EXPECT_EQ(assembled[4] * 10 + assembled[5], 10);
+        EXPECT_EQ(faces[7][1][1] * 10 + turns[7][0][1], 41);  // front, and left turned
+        EXPECT_EQ(faces[2][1][0] * 10 + turns[2][1][0], 33);  // top turned
+        EXPECT_EQ(last_roll[7], direction_down);
+        EXPECT_EQ(record_moves[1], 250);
+        EXPECT_STREQ(record_dates[2], "2027-01-02");
+        return;
+    }
     // The start-up's reading of the state folder, as start_game runs it.
     testing::internal::CaptureStderr();
     look_for_saved_game();
@@ -231,6 +262,100 @@ TEST_F(saved_game_test, the_new_game_key_deals_as_a_first_run_does) {
     frame(10, 10, 0);
     expect_reference("set-1-dealt", script::canvas(), {0, 0, 1020, 710});
 }
+
+// Another copy of the game holds the saved game: this one says so once, on
+// stderr and at the intro's foot, plays a new game and saves it.
+TEST_F(saved_game_test, a_game_held_by_another_copy_is_left_to_it_and_the_intro_says_so) {
+    std::string text = mid_game_text();
+    ASSERT_EQ(sys_write_state("game", text.data(), static_cast<int>(text.size())), 0);
+    script::state_held_elsewhere = true;
+    int line_pixels = 0;
+    int presents = 0;
+    script::on_present = [&] {
+        if (++presents == 55)
+            line_pixels = 1020 * 24 - count_colour(script::canvas(), {0, 640, 1020, 24}, {0, 0, 0});
+    };
+    std::string errors = start();
+    script::on_present = nullptr;
+    EXPECT_EQ(
+        lines_with(errors,
+                   std::string("another copy of the game is running and holds the saved game in ") +
+                       sys_state_path("")),
+        1)
+        << errors;
+    EXPECT_GT(line_pixels, 0) << "the intro's foot says so";
+    EXPECT_EQ(current_group, 0);
+    EXPECT_EQ(group_loaded, 0);
+    frame(10, 10, 0);
+    drag(2, direction_right);
+    EXPECT_NE(contents(game).find("\nmoves 1\n"), std::string::npos);
+    EXPECT_FALSE(fs::exists(game + ".bad"));
+}
+
+// The game in which the sixth picture of the first set waits for the press
+// that finishes the set, 30 rotations in; the records stand at 35.
+std::string last_picture_pending_text() {
+    current_group = 0;
+    for (int k = 1; k <= 6; k++) {
+        set_files[0][k] = k;
+        assembled[k] = k != 6;
+    }
+    const int net[4][4] = {{0, 1, 0, 0}, {4, 6, 5, 3}, {0, 2, 0, 0}, {0, 3, 0, 0}};
+    for (int c = 1; c <= 12; c++) {
+        for (int i = 0; i < 4; i++) {
+            for (int j = 0; j < 4; j++) faces[c][i][j] = net[i][j], turns[c][i][j] = 0;
+        }
+        last_roll[c] = 0;
+    }
+    move_counter = 30;
+    pending_picture = 6;
+    char text[2048];
+    int length = write_saved_game(text, sizeof text);
+    return std::string(text, length);
+}
+
+// How many of the state folder's writes, from the press that finishes a set
+// on, reach it before the game is killed.
+struct kill_point {
+    const char *name;
+    int writes;
+};
+
+class record_kept_new : public saved_game_test, public testing::WithParamInterface<kill_point> {
+   protected:
+    // Starts the game anew and plays on, up to the second set dealt.
+    void play_to_the_second_set() {
+        start();
+        frame(10, 10, 0);
+        for (int i = 0; i < 6 && current_group == 0; i++) hold(cube_x[1] + 75, cube_y[1] + 75, 1);
+        for (int i = 0; i < 3; i++) frame(10, 10, 0);
+        ASSERT_EQ(current_group, 1) << "the set was not finished";
+        ASSERT_EQ(group_loaded, 1) << "the second set was not dealt";
+    }
+};
+
+TEST_P(record_kept_new, whenever_the_game_is_killed_after_the_set_that_made_it) {
+    std::string text = last_picture_pending_text();
+    ASSERT_EQ(sys_write_state("game", text.data(), static_cast<int>(text.size())), 0);
+    const char records[] = "picture-cubes records 1\ngroup 1 fewest 35 on 2026-12-01\n";
+    ASSERT_EQ(sys_write_state("records", records, sizeof records - 1), 0);
+    script::state_writes_left = GetParam().writes;
+    ASSERT_NO_FATAL_FAILURE(play_to_the_second_set());
+    EXPECT_EQ(set_against_record[0], record_beaten);
+    // Killed: the next run resumes what reached the folder, finishing the
+    // set again where it did not.
+    script::state_writes_left = -1;
+    ASSERT_NO_FATAL_FAILURE(play_to_the_second_set());
+    EXPECT_EQ(set_against_record[0], record_beaten) << "the summary would say the record was kept";
+    EXPECT_NE(contents(sys_state_path("records")).find("group 1 fewest 30 on"), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(every_moment, record_kept_new,
+                         testing::Values(kill_point{"while_the_next_set_is_dealt", 0},
+                                         kill_point{"between_the_two_files", 1}),
+                         [](const testing::TestParamInfo<kill_point> &info) {
+                             return std::string(info.param.name);
+                         });
 
 class state_files : public saved_game_test {};
 

@@ -1,8 +1,15 @@
 // The real state folder on a POSIX file system: private modes, whole-file
-// replacement, links planted inside never followed.
+// replacement, links planted inside never followed and links on the way
+// followed, the writer beside the game, the lock between copies.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -20,18 +27,40 @@ std::string contents(const std::string &path) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+// One byte of the folder's lock file taken as another copy of the game takes
+// it: the returned file holds it until closed.
+int take_lock_byte(const std::string &folder, int byte) {
+    int fd = open((folder + "/lock").c_str(), O_RDWR | O_CREAT, 0600);
+    struct flock region = {};
+    region.l_type = F_WRLCK;
+    region.l_start = byte;
+    region.l_len = 1;
+    if (fd >= 0 && fcntl(fd, F_OFD_SETLK, &region) != 0) {
+        close(fd);
+        return -1;
+    }
+    return fd;
+}
+
 class state_folder_posix : public testing::Test {
    protected:
-    // The folder is found once per run: every case shares one scratch home.
+    // The folder is found once per run: every case shares one scratch home,
+    // whose state folder is a link to one elsewhere, as kept dotfiles make it.
     static void SetUpTestSuite() {
         static char home[] = "/tmp/picture-cubes-state-folder-XXXXXX";
         if (!mkdtemp(home)) return;
-        setenv("XDG_STATE_HOME", home, 1);
         scratch = home;
+        fs::create_directory(scratch + "/dotfiles");
+        fs::create_directory_symlink(scratch + "/dotfiles", scratch + "/state");
+        setenv("XDG_STATE_HOME", (scratch + "/state").c_str(), 1);
     }
     static void TearDownTestSuite() { fs::remove_all(scratch); }
     static std::string scratch;
     std::string game = sys_state_path("game");
+    std::string folder = sys_state_path("");
+    void write(const char *name, const std::string &text) {
+        ASSERT_EQ(sys_write_state(name, text.data(), static_cast<int>(text.size())), 0);
+    }
 };
 std::string state_folder_posix::scratch;
 
@@ -39,24 +68,31 @@ TEST_F(state_folder_posix, is_private_and_replaces_planted_links_without_followi
     ASSERT_FALSE(scratch.empty());
     std::string outside = scratch + "/outside";
     std::ofstream(outside) << "not the game's";
-    ASSERT_EQ(sys_write_state("game", "first", 5), 0);
+    write("game", "first");
+    ASSERT_TRUE(sys_wait_for_state(10));
+    // Made through the link on the way, private.
+    std::string made = scratch + "/dotfiles/picture-cubes";
+    EXPECT_EQ(contents(made + "/game"), "first");
+    struct stat about;
+    ASSERT_EQ(stat(made.c_str(), &about), 0);
+    EXPECT_EQ(about.st_mode & 0777, 0700u);
+    // The folder itself moved elsewhere and linked to, as the player may.
+    std::string moved = scratch + "/kept";
+    fs::rename(made, moved);
+    fs::create_directory_symlink(moved, made);
     fs::remove(game);
     fs::create_symlink(outside, game);
     fs::create_symlink(outside, game + ".new");
     // Twenty saves over the planted links (the benchmark times them).
-    for (int i = 0; i < 20; i++) {
-        std::string text = "moves " + std::to_string(i) + "\n";
-        ASSERT_EQ(sys_write_state("game", text.data(), static_cast<int>(text.size())), 0);
-    }
+    for (int i = 0; i < 20; i++) write("game", "moves " + std::to_string(i) + "\n");
+    ASSERT_TRUE(sys_wait_for_state(10));
+    EXPECT_EQ(sys_state_failure(), 0);
     EXPECT_EQ(contents(outside), "not the game's");
     EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(game)));
-    EXPECT_EQ(contents(game), "moves 19\n");
+    EXPECT_EQ(contents(moved + "/game"), "moves 19\n");
     EXPECT_FALSE(fs::exists(fs::symlink_status(game + ".new")));
-    struct stat folder, file;
-    ASSERT_EQ(stat(fs::path(game).parent_path().c_str(), &folder), 0);
-    ASSERT_EQ(stat(game.c_str(), &file), 0);
-    EXPECT_EQ(folder.st_mode & 0777, 0700u);
-    EXPECT_EQ(file.st_mode & 0777, 0600u);
+    ASSERT_EQ(stat(game.c_str(), &about), 0);
+    EXPECT_EQ(about.st_mode & 0777, 0600u);
 
     // A link planted as the file itself is refused on reading, never followed.
     fs::remove(game);
@@ -64,8 +100,84 @@ TEST_F(state_folder_posix, is_private_and_replaces_planted_links_without_followi
     char buffer[64];
     EXPECT_EQ(sys_read_state("game", buffer, sizeof buffer), -2);
     sys_remove_state("game");
+    ASSERT_TRUE(sys_wait_for_state(10));
     EXPECT_EQ(sys_read_state("game", buffer, sizeof buffer), -1);
     EXPECT_EQ(contents(outside), "not the game's");
+}
+
+// While another copy writes, saves wait beside the game: the newest of each
+// file is written once that copy is done, and waiting for them is bounded.
+TEST_F(state_folder_posix, writes_wait_for_another_copy_newest_winning_and_the_wait_is_bounded) {
+    write("game", "old");
+    ASSERT_TRUE(sys_wait_for_state(10));
+    int other = take_lock_byte(folder, 1);
+    ASSERT_GE(other, 0);
+    auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < 5; i++) write("game", "moves " + std::to_string(i) + "\n");
+    write("records", "records");
+    double asking = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_FALSE(sys_wait_for_state(0.3));
+    double waited = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_LT(asking, 0.1) << "asking for a save waited for the disk";
+    EXPECT_GE(waited, 0.3);
+    EXPECT_LT(waited, 2.0);
+    EXPECT_EQ(contents(game), "old");
+    EXPECT_FALSE(fs::exists(game + ".new"));
+    close(other);
+    ASSERT_TRUE(sys_wait_for_state(10));
+    EXPECT_EQ(contents(game), "moves 4\n");
+    EXPECT_EQ(contents(sys_state_path("records")), "records");
+}
+
+// A file that cannot grow (the disk full, a quota) leaves the old state, and
+// the failure is told once.
+TEST_F(state_folder_posix, a_write_that_fails_leaves_the_old_file_and_is_told_once) {
+    write("game", "old");
+    ASSERT_TRUE(sys_wait_for_state(10));
+    rlimit before;
+    getrlimit(RLIMIT_FSIZE, &before);
+    rlimit small = before;
+    small.rlim_cur = 8;
+    signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
+    write("game", "moves 19 and some more\n");
+    bool done = sys_wait_for_state(10);
+    setrlimit(RLIMIT_FSIZE, &before);
+    ASSERT_TRUE(done);
+    EXPECT_EQ(sys_state_failure(), EFBIG);
+    EXPECT_EQ(sys_state_failure(), 0);
+    EXPECT_EQ(contents(game), "old");
+    EXPECT_FALSE(fs::exists(game + ".new"));
+}
+
+// Copies of the game as separate processes: the first holds the folder, a
+// second sees it held, and once the first is killed a third holds it.
+TEST_F(state_folder_posix, the_first_copy_holds_the_folder_until_it_is_killed) {
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    pid_t first = fork();
+    if (first == 0) {
+        char held_elsewhere = sys_state_held_elsewhere() ? 'y' : 'n';
+        if (::write(ready[1], &held_elsewhere, 1) != 1) _exit(2);
+        pause();
+        _exit(0);
+    }
+    char answer = 0;
+    ASSERT_EQ(read(ready[0], &answer, 1), 1);
+    EXPECT_EQ(answer, 'n');
+    auto copy_sees_it_held = [] {
+        pid_t copy = fork();
+        if (copy == 0) _exit(sys_state_held_elsewhere() ? 1 : 0);
+        int status = 0;
+        waitpid(copy, &status, 0);
+        return WIFEXITED(status) && WEXITSTATUS(status) == 1;
+    };
+    EXPECT_TRUE(copy_sees_it_held());
+    kill(first, SIGKILL);
+    waitpid(first, nullptr, 0);
+    EXPECT_FALSE(copy_sees_it_held());
+    close(ready[0]);
+    close(ready[1]);
 }
 
 }  // namespace

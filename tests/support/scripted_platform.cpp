@@ -117,7 +117,9 @@ void reset() {
     environment.clear();
     on_present = nullptr;
     on_rest = nullptr;
-    // Every test starts with nothing saved.
+    // Every test starts with nothing saved, alone in its folder.
+    state_writes_left = -1;
+    state_held_elsewhere = false;
     remove_state_folder();
 }
 

@@ -64,6 +64,12 @@ ALLEGRO_BITMAP *canvas();
 // system's temporary directory when the suite starts.
 extern std::string state_folder;
 
+// How many more writes and removals reach the state folder before the game
+// is taken as killed, the rest never reaching it; -1: all of them.
+extern int state_writes_left;
+// Another copy of the game holds the state folder.
+extern bool state_held_elsewhere;
+
 // Back to a quiet keyboard, a still pointer at (0, 0), empty records and an
 // empty state folder.
 void reset();

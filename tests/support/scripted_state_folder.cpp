@@ -1,6 +1,7 @@
 // The test suite's state folder: plain files in a scratch folder, with the
 // real folder's contract (whole-file replacement, links never followed, the
-// errno of what failed, no allocation) but nothing flushed to disk.
+// errno of what failed, no allocation) but written at once and nothing
+// flushed to disk; a game killed after so many writes is scripted.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -12,6 +13,11 @@
 #include "support/scripted_platform.h"
 #include "system/platform.h"
 
+namespace script {
+int state_writes_left = -1;
+bool state_held_elsewhere;
+}  // namespace script
+
 namespace {
 
 char path[PATH_MAX];
@@ -21,6 +27,14 @@ const char *in_folder(const char *name, const char *ending = "") {
     return path;
 }
 
+// Whether the game is still alive to make this change.
+bool reaches_folder() {
+    if (script::state_writes_left < 0) return true;
+    if (script::state_writes_left == 0) return false;
+    script::state_writes_left--;
+    return true;
+}
+
 }  // namespace
 
 const char *sys_state_path(const char *name) {
@@ -28,6 +42,7 @@ const char *sys_state_path(const char *name) {
 }
 
 int sys_write_state(const char *name, const char *bytes, int length) {
+    if (!reaches_folder()) return 0;
     // Its parent is the scratch folder the suite made.
     if (mkdir(script::state_folder.c_str(), 0700) != 0 && errno != EEXIST) return errno;
     char temporary[PATH_MAX];
@@ -61,5 +76,18 @@ void sys_set_aside_state(const char *name) {
 }
 
 void sys_remove_state(const char *name) {
-    unlink(in_folder(name));
+    if (reaches_folder()) unlink(in_folder(name));
+}
+
+// Every failure is told by the write itself.
+int sys_state_failure() {
+    return 0;
+}
+
+bool sys_wait_for_state(double) {
+    return true;
+}
+
+bool sys_state_held_elsewhere() {
+    return script::state_held_elsewhere;
 }

@@ -37,6 +37,7 @@ const std::map<std::string, place> places = {
     {"Autorzy: zespół Picture Cubes", {18, 1000, ""}},
     {"Warszawa, 2026", {14, 1000, ""}},
     {"Zapisana gra czeka. Aby zacząć nową, naciśnij N albo kliknij ten napis.", {18, 1000, ""}},
+    {"Zapisana gra jest otwarta w innym oknie gry, tu zaczyna się nowa.", {18, 1000, ""}},
     // Centred on x 320, clear of the counter badge at x 360.
     {"RUCH >", {18, 80, ""}},
     // A group slot is 154 wide; on the summary a name has 150 before the count.

@@ -56,7 +56,8 @@ start_game() {
 }
 
 # Repeats an action until the game exits (the game polls its input once per
-# frame and reads none during its blocking sequences). Then checks the code.
+# frame and reads none during its blocking sequences). Then checks the code,
+# which a `parent` the game runs under (strace) passes on.
 leave_by() {
     tries=0
     while kill -0 "$pid" 2>/dev/null; do
@@ -67,7 +68,7 @@ leave_by() {
         sleep 0.5
     done
     code=0
-    wait "$pid" || code=$?
+    wait "${parent:-$pid}" || code=$?
     [ "$code" -eq 0 ] || fail "exit code $code after $1"
 }
 
@@ -115,4 +116,26 @@ dealt_screenshot() {
         waits=$((waits + 1))
         [ "$waits" -le 60 ] || fail "no set was dealt"
     done
+}
+
+# Three Shift+Right rolls of the focused cube started 0.3 s apart; sets
+# `rolls_took` to the seconds from the first press to the end of the third
+# roll, as the move counter shows it. Fails when fewer than three end within
+# 10 s (a press that came while the game stood still is lost). Needs the
+# region_changes helper in $region_changes.
+three_rolls() {
+    changes=$(mktemp)
+    "$region_changes" "$wid" 377 28 36 40 3 10 >"$changes" &
+    watcher=$!
+    sleep 0.3
+    xdotool windowfocus --sync "$wid"
+    first=$(date +%s.%N)
+    for roll in 0 1 2; do
+        pause=$(echo "$first + 0.3 * $roll - $(date +%s.%N)" | bc)
+        case "$pause" in -*) ;; *) sleep "$pause" ;; esac
+        hold_keys shift Right
+    done
+    wait "$watcher" || fail "of three rolls only $(wc -l <"$changes") ended"
+    rolls_took=$(echo "$(tail -n 1 "$changes") - $first" | bc)
+    rm -f "$changes"
 }
