@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/inotify.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -27,19 +28,28 @@ std::string contents(const std::string &path) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// One byte of the folder's lock file taken as another copy of the game takes
-// it: the returned file holds it until closed.
-int take_lock_byte(const std::string &folder, int byte) {
-    int fd = open((folder + "/lock").c_str(), O_RDWR | O_CREAT, 0600);
-    struct flock region = {};
-    region.l_type = F_WRLCK;
-    region.l_start = byte;
-    region.l_len = 1;
-    if (fd >= 0 && fcntl(fd, F_OFD_SETLK, &region) != 0) {
-        close(fd);
-        return -1;
+// Another copy of the game writing in the folder: a process that holds the
+// lock file's writing byte for 3 s at most, or until it is killed.
+pid_t copy_writing(const std::string &folder) {
+    int ready[2];
+    if (pipe(ready) != 0) return -1;
+    pid_t copy = fork();
+    if (copy == 0) {
+        int fd = open((folder + "/lock").c_str(), O_RDWR | O_CREAT, 0600);
+        struct flock region = {};
+        region.l_type = F_WRLCK;
+        region.l_start = 1;
+        region.l_len = 1;
+        char taken = fd >= 0 && fcntl(fd, F_OFD_SETLK, &region) == 0 ? 'y' : 'n';
+        if (write(ready[1], &taken, 1) != 1 || taken != 'y') _exit(1);
+        sleep(3);
+        _exit(0);
     }
-    return fd;
+    char taken = 'n';
+    if (read(ready[0], &taken, 1) != 1) taken = 'n';
+    close(ready[0]);
+    close(ready[1]);
+    return taken == 'y' ? copy : -1;
 }
 
 class state_folder_posix : public testing::Test {
@@ -106,12 +116,15 @@ TEST_F(state_folder_posix, is_private_and_replaces_planted_links_without_followi
 }
 
 // While another copy writes, saves wait beside the game: the newest of each
-// file is written once that copy is done, and waiting for them is bounded.
+// file is written once that copy is done, in the order first asked, and
+// waiting for them is bounded.
 TEST_F(state_folder_posix, writes_wait_for_another_copy_newest_winning_and_the_wait_is_bounded) {
     write("game", "old");
     ASSERT_TRUE(sys_wait_for_state(10));
-    int other = take_lock_byte(folder, 1);
-    ASSERT_GE(other, 0);
+    int renames = inotify_init1(IN_NONBLOCK);
+    inotify_add_watch(renames, folder.c_str(), IN_MOVED_TO);
+    pid_t other = copy_writing(folder);
+    ASSERT_GT(other, 0);
     auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < 5; i++) write("game", "moves " + std::to_string(i) + "\n");
     write("records", "records");
@@ -123,10 +136,20 @@ TEST_F(state_folder_posix, writes_wait_for_another_copy_newest_winning_and_the_w
     EXPECT_LT(waited, 2.0);
     EXPECT_EQ(contents(game), "old");
     EXPECT_FALSE(fs::exists(game + ".new"));
-    close(other);
+    kill(other, SIGKILL);
+    waitpid(other, nullptr, 0);
     ASSERT_TRUE(sys_wait_for_state(10));
     EXPECT_EQ(contents(game), "moves 4\n");
     EXPECT_EQ(contents(sys_state_path("records")), "records");
+    std::string renamed;
+    alignas(inotify_event) char events[4096];
+    for (ssize_t got = read(renames, events, sizeof events), at = 0; at < got;) {
+        const inotify_event *event = reinterpret_cast<inotify_event *>(events + at);
+        renamed += std::string(event->name) + " ";
+        at += sizeof(inotify_event) + event->len;
+    }
+    close(renames);
+    EXPECT_EQ(renamed, "game records ");
 }
 
 // A file that cannot grow (the disk full, a quota) leaves the old state, and

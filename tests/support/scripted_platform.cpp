@@ -37,6 +37,8 @@ std::map<std::string, std::string> environment;
 std::function<void()> on_present;
 std::function<void()> on_rest;
 std::string state_folder;
+int state_writes_left = -1;
+bool state_held_elsewhere;
 
 namespace {
 ALLEGRO_BITMAP *memory_canvas;

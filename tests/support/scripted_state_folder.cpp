@@ -13,11 +13,6 @@
 #include "support/scripted_platform.h"
 #include "system/platform.h"
 
-namespace script {
-int state_writes_left = -1;
-bool state_held_elsewhere;
-}  // namespace script
-
 namespace {
 
 char path[PATH_MAX];
