@@ -197,6 +197,8 @@ void *write_changes(void *) {
 // The game is one thread; this is the only other. It takes no signal, so
 // every signal still goes to the game as before.
 void start_writer() {
+    // Found here, before the writer can look for it too.
+    state_folder();
     sigset_t all, kept;
     sigfillset(&all);
     pthread_sigmask(SIG_SETMASK, &all, &kept);
