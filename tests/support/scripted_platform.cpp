@@ -13,6 +13,7 @@
 #include <cstring>
 #include <filesystem>
 #include <numeric>
+#include <stdexcept>
 
 #include "system/platform.h"
 #include "system/present_pacing.h"
@@ -47,6 +48,20 @@ bool frame_hidden;
 // The scripted clock: rests move it on, nothing else does.
 double now;
 double last_shown;
+
+// The longest designed sequence presents 1107 frames between two polls of the
+// keyboard, and the intro's wait rests 1001 times without a present. Far past
+// that the game is stuck in a loop, and the test ends there.
+const int stuck_after = 5000;
+int presents_since_poll;
+int rests_since_present;
+
+void fail_if_stuck(int count, const char *what) {
+    if (count <= stuck_after) return;
+    presents_since_poll = rests_since_present = 0;
+    throw std::runtime_error(std::string("the game is stuck: ") + std::to_string(stuck_after) +
+                             " " + what);
+}
 }  // namespace
 
 void set_pad(int x, int y, bool face, bool back) {
@@ -108,6 +123,7 @@ void reset() {
     frame_hidden = false;
     now = 0;
     last_shown = 0;
+    presents_since_poll = rests_since_present = 0;
     presents = 0;
     waits = 0;
     rests.clear();
@@ -161,6 +177,8 @@ void sys_target_screen() {
 
 void sys_present() {
     presents++;
+    rests_since_present = 0;
+    fail_if_stuck(++presents_since_poll, "frames presented without reading the keyboard");
     if (frame_hidden) {
         frame_hidden = false;
         return;
@@ -189,6 +207,7 @@ void sys_wait_for_input() {
 
 void sys_rest(double seconds) {
     rests.push_back(seconds);
+    fail_if_stuck(++rests_since_present, "rests without presenting a frame");
     now = pace_rest(now, seconds);
     if (on_rest) on_rest();
 }
@@ -237,6 +256,7 @@ unsigned sys_clock_seconds() {
 }
 
 void sys_get_keyboard_state(ALLEGRO_KEYBOARD_STATE *state) {
+    presents_since_poll = 0;
     *state = keys;
 }
 
