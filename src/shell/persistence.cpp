@@ -94,6 +94,8 @@ void save_game_if_changed() {
 
 void save_records_of_finished_set() {
     int group = current_group - 1;
-    if (!note_finished_set(group, group_moves[group], sys_clock_seconds())) return;
+    char today[11];
+    sys_local_date(sys_clock_seconds(), today);
+    if (!note_finished_set(group, group_moves[group], today)) return;
     write_file(records_file, formatted, write_records(formatted, sizeof formatted));
 }

@@ -15,6 +15,7 @@
 #include <numeric>
 #include <stdexcept>
 
+#include "puzzle/records.h"
 #include "system/platform.h"
 #include "system/present_pacing.h"
 #include "system/rest_pacing.h"
@@ -24,6 +25,7 @@ namespace script {
 
 bool close_requested;
 unsigned clock_seconds = 1;
+int utc_offset;
 bool screen_available = true;
 bool audio_available = false;
 double refresh_period;
@@ -116,6 +118,7 @@ void reset() {
     keys = ALLEGRO_KEYBOARD_STATE();
     pad = pad_state();
     clock_seconds = 1;
+    utc_offset = 0;
     close_requested = false;
     screen_available = true;
     audio_available = false;
@@ -253,6 +256,10 @@ void sys_exit_now(int code) {
 
 unsigned sys_clock_seconds() {
     return clock_seconds;
+}
+
+void sys_local_date(unsigned seconds, char date[11]) {
+    date_of(seconds + utc_offset, date);
 }
 
 void sys_get_keyboard_state(ALLEGRO_KEYBOARD_STATE *state) {

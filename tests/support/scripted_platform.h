@@ -29,6 +29,7 @@ void set_pad(int x, int y, bool face, bool back);
 
 extern bool close_requested;    // the window's close button was clicked
 extern unsigned clock_seconds;  // what the clock reads
+extern int utc_offset;          // seconds the player's zone is ahead of UTC
 extern bool screen_available;   // false: opening the screen fails
 extern bool audio_available;    // false: there is no sound device
 // The environment the game reads (LANG and the like); empty: none set.
