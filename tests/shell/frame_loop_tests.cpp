@@ -394,11 +394,14 @@ TEST_F(frame_loop, still_input_waits_once_the_screen_has_settled) {
         const char *what;
         int from_x, from_y, x, y, buttons, count;
         bool waits;
+        float stick;  // the pad's stick pushed this far, to one side and the other in turn
     };
     const row rows[] = {
-        {"over the exit button, lit a little more each frame", 0, 0, 900, 670, 0, 150, true},
-        {"a press held on a cube", cx, cy, cx, cy, 1, 150, false},
-        {"a roll running with the button let go", cx + 30, cy, cx + 30, cy, 0, 74, false},
+        {"over the exit button, lit a little more each frame", 0, 0, 900, 670, 0, 150, true, 0},
+        {"a press held on a cube", cx, cy, cx, cy, 1, 150, false, 0},
+        {"a roll running with the button let go", cx + 30, cy, cx + 30, cy, 0, 74, false, 0},
+        {"the pad's stick drifting inside its dead zone", 0, 0, 0, 0, 0, 150, true, 0.25f},
+        {"the pad's stick pushed beyond it", 0, 0, 0, 0, 0, 150, false, 0.7f},
     };
     for (const row &r : rows) {
         frames(2, cx, cy, 1);
@@ -407,6 +410,7 @@ TEST_F(frame_loop, still_input_waits_once_the_screen_has_settled) {
         int first_wait = 0;
         ALLEGRO_BITMAP *settled = nullptr;
         for (int n = 1; n <= r.count; n++) {
+            script::set_pad(n % 2 ? r.stick : -r.stick, 0, false, false);
             frame(r.x, r.y, r.buttons);
             if (script::waits == 1 && !settled) {
                 first_wait = n;

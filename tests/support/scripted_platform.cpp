@@ -16,6 +16,7 @@
 #include <stdexcept>
 
 #include "puzzle/records.h"
+#include "system/pad_reading.h"
 #include "system/platform.h"
 #include "system/present_pacing.h"
 #include "system/rest_pacing.h"
@@ -45,6 +46,7 @@ namespace {
 ALLEGRO_BITMAP *memory_canvas;
 ALLEGRO_MOUSE_STATE pointer;
 ALLEGRO_KEYBOARD_STATE keys;
+float pad_x, pad_y;
 pad_state pad;
 bool frame_hidden;
 // The scripted clock: rests move it on, nothing else does.
@@ -66,8 +68,11 @@ void fail_if_stuck(int count, const char *what) {
 }
 }  // namespace
 
-void set_pad(int x, int y, bool face, bool back) {
-    pad = {x, y, face, back};
+void set_pad(float x, float y, bool face, bool back) {
+    pad_x = x;
+    pad_y = y;
+    pad.face = face;
+    pad.back = back;
 }
 
 void set_pointer(int x, int y, int buttons) {
@@ -117,6 +122,7 @@ void reset() {
     pointer = ALLEGRO_MOUSE_STATE();
     keys = ALLEGRO_KEYBOARD_STATE();
     pad = pad_state();
+    pad_x = pad_y = 0;
     clock_seconds = 1;
     utc_offset = 0;
     close_requested = false;
@@ -283,5 +289,7 @@ void sys_show_failure(const char *message) {
 }
 
 void sys_get_pad_state(pad_state *state) {
+    pad.x = stick_direction(pad_x, pad.x);
+    pad.y = stick_direction(pad_y, pad.y);
     *state = pad;
 }
