@@ -10,14 +10,14 @@ int record_moves[3] = {-1, -1, -1};
 char record_dates[3][11];
 int set_against_record[3];
 
-bool note_finished_set(int group, int moves, unsigned seconds) {
+bool note_finished_set(int group, int moves, const char *date) {
     if (record_moves[group] >= 0 && moves >= record_moves[group]) {
         set_against_record[group] = record_kept;
         return false;
     }
     set_against_record[group] = record_moves[group] < 0 ? first_finished : record_beaten;
     record_moves[group] = moves;
-    date_of(seconds, record_dates[group]);
+    snprintf(record_dates[group], sizeof record_dates[group], "%.10s", date);
     return true;
 }
 

@@ -9,9 +9,9 @@ extern char record_dates[3][11];  // "2026-12-08"
 enum { first_finished = 0, record_beaten = 1, record_kept = 2 };
 extern int set_against_record[3];
 
-// Counts a set of `group` finished in `moves` rotations on the day of
-// `seconds` (seconds since 1970, UTC). Returns whether the records changed.
-bool note_finished_set(int group, int moves, unsigned seconds);
+// Counts a set of `group` finished in `moves` rotations on `date`
+// ("YYYY-MM-DD", the player's day). Returns whether the records changed.
+bool note_finished_set(int group, int moves, const char *date);
 
 // The records as text into `text` (at most `size` bytes, with a closing zero);
 // the length, or -1 when it does not fit. Allocates nothing.
@@ -24,5 +24,6 @@ const char *read_records(const char *text, int length);
 // No record for any group.
 void clear_records();
 
-// The calendar day (UTC) of `seconds` since 1970 as "YYYY-MM-DD".
+// The calendar day of `seconds` since 1970, counted in no zone, as
+// "YYYY-MM-DD".
 void date_of(unsigned seconds, char date[11]);

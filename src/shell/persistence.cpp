@@ -94,10 +94,12 @@ void bring_back_saved_game() {
     group_loaded = 1;
     // A game ended between its saved game and its records still holds the
     // record its finished sets made; the day is today's, the set's own lost.
+    char today[11];
+    sys_local_date(sys_clock_seconds(), today);
     for (int g = 0; g < current_group; g++) {
         int verdict = set_against_record[g];
         if (verdict == record_kept) continue;
-        if (note_finished_set(g, group_moves[g], sys_clock_seconds())) records_changed = true;
+        if (note_finished_set(g, group_moves[g], today)) records_changed = true;
         set_against_record[g] = verdict;
     }
     write_records_if_changed();
@@ -141,5 +143,7 @@ void wait_for_saving() {
 
 void note_records_of_finished_set() {
     int group = current_group - 1;
-    if (note_finished_set(group, group_moves[group], sys_clock_seconds())) records_changed = true;
+    char today[11];
+    sys_local_date(sys_clock_seconds(), today);
+    if (note_finished_set(group, group_moves[group], today)) records_changed = true;
 }

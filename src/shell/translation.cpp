@@ -45,18 +45,21 @@ void use_player_language() {
                 chosen.c_str());
         chosen = "";
     }
+    // The texts as written take their numbers' Polish forms from the Polish
+    // catalog; without it they read exactly as written.
+    std::string language = chosen.empty() ? "pl" : chosen;
+    if (chosen.empty()) folder = catalog_folder(language);
     // The player's locale need not be generated on this machine, and then
     // cannot be set. Under C.UTF-8, which every glibc has, gettext follows
-    // LANGUAGE, so LANGUAGE names the catalog chosen here, and "pl", which has
-    // none, where the texts stay as written: a locale a library sets later
-    // brings in no other catalog.
-    sys_set_environment("LANGUAGE", chosen.empty() ? "pl" : chosen.c_str());
-    if (chosen.empty()) {
+    // LANGUAGE, so LANGUAGE names the catalog chosen here: a locale a library
+    // sets later brings in no other catalog. Under C it reads none.
+    sys_set_environment("LANGUAGE", language.c_str());
+    if (folder.empty()) {
         sys_set_message_locale("C");
-    } else if (!sys_set_message_locale("C.UTF-8")) {
-        sys_set_message_locale("");
+    } else {
+        if (!sys_set_message_locale("C.UTF-8")) sys_set_message_locale("");
+        bindtextdomain(domain, folder.c_str());
     }
-    if (!folder.empty()) bindtextdomain(domain, folder.c_str());
     bind_textdomain_codeset(domain, "UTF-8");
     // Also makes gettext forget what it looked up before.
     textdomain(domain);

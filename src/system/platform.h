@@ -80,8 +80,12 @@ bool sys_frame_shown(double seconds);
 // it. Returns at once when input came since the keyboard was last read.
 void sys_wait_for_input();
 
-// The calendar time in whole seconds, to seed the generator.
+// The calendar time in whole seconds, to seed the generator and date records.
 unsigned sys_clock_seconds();
+
+// The player's calendar day at `seconds` since 1970 as "YYYY-MM-DD", in the
+// zone `date` shows: TZ, else /etc/localtime; UTC where TZ names no zone.
+void sys_local_date(unsigned seconds, char date[11]);
 
 void sys_get_keyboard_state(ALLEGRO_KEYBOARD_STATE *state);
 // The pointer in canvas pixels, whatever the window's size.

@@ -12,6 +12,8 @@
 #include <string>
 
 #include "system/canvas_fit.h"
+#include "system/pad_codes.h"
+#include "system/pad_reading.h"
 #include "system/platform.h"
 #include "system/present_pacing.h"
 #include "system/rest_pacing.h"
@@ -36,6 +38,9 @@ bool input_seen;
 // When the last present went out.
 double last_shown;
 
+void find_back_buttons();
+bool pad_event_counts(const ALLEGRO_JOYSTICK_EVENT &event);
+
 // Handles one event; returns whether the window must be repainted.
 bool handle_event(const ALLEGRO_EVENT &event) {
     switch (event.type) {
@@ -50,6 +55,12 @@ bool handle_event(const ALLEGRO_EVENT &event) {
         case ALLEGRO_EVENT_JOYSTICK_CONFIGURATION:
             // A pad plugged in or pulled out while the game runs.
             al_reconfigure_joysticks();
+            find_back_buttons();
+            return false;
+        case ALLEGRO_EVENT_JOYSTICK_AXIS:
+        case ALLEGRO_EVENT_JOYSTICK_BUTTON_DOWN:
+        case ALLEGRO_EVENT_JOYSTICK_BUTTON_UP:
+            if (!pad_event_counts(event.joystick)) return false;
             break;
         case ALLEGRO_EVENT_KEY_DOWN:
             if (event.keyboard.keycode == ALLEGRO_KEY_F11) {
@@ -111,7 +122,7 @@ void show_canvas() {
 bool sys_install_input() {
     if (!al_install_keyboard() || !al_install_mouse()) return false;
     // Pads are a bonus: without them the game plays by keys and pointer.
-    al_install_joystick();
+    if (al_install_joystick()) find_back_buttons();
     return true;
 }
 
@@ -333,21 +344,61 @@ namespace {
 int pad_x;
 int pad_y;
 
-// A stick counts as pushed beyond 0.6 of its travel and as let go only under
-// 0.3, so one held near the middle does not flicker between the two.
-int stick_direction(float value, int before) {
-    float threshold = before != 0 && (value > 0) == (before > 0) ? 0.3f : 0.6f;
-    if (value >= threshold) return 1;
-    if (value <= -threshold) return -1;
-    return 0;
+// Each pad's Back button, found when the pads are configured; -1 where the
+// game cannot tell which it is, and then no pad button leaves.
+struct pad_back {
+    ALLEGRO_JOYSTICK *pad;
+    int button;
+};
+pad_back back_buttons[16];
+int pads_known;
+
+// A stick the game reads: the first (the left one) or a d-pad.
+bool stick_read(ALLEGRO_JOYSTICK *pad, int stick) {
+    bool dpad = al_get_joystick_stick_flags(pad, stick) & ALLEGRO_JOYFLAG_DIGITAL;
+    return (stick == 0 || dpad) && al_get_joystick_num_axes(pad, stick) >= 2;
 }
 
-// Linux numbers a pad's buttons in the order of their event codes; pads laid
-// out as the kernel's gamepad documentation asks end with Select, Start, Mode
-// and the two stick clicks.
 int back_button(ALLEGRO_JOYSTICK *pad) {
-    int buttons = al_get_joystick_num_buttons(pad);
-    return buttons >= 11 ? buttons - 5 : -1;
+    for (int i = 0; i < pads_known; i++) {
+        if (back_buttons[i].pad == pad) return back_buttons[i].button;
+    }
+    return -1;
+}
+
+// By the names the driver gives the buttons, else by the kernel's codes.
+void find_back_buttons() {
+    pads_known = 0;
+    for (int i = 0; i < al_get_num_joysticks() && pads_known < 16; i++) {
+        ALLEGRO_JOYSTICK *pad = al_get_joystick(i);
+        if (!pad) continue;
+        int buttons = std::min(al_get_joystick_num_buttons(pad), _AL_MAX_JOYSTICK_BUTTONS);
+        const char *names[_AL_MAX_JOYSTICK_BUTTONS];
+        for (int b = 0; b < buttons; b++) names[b] = al_get_joystick_button_name(pad, b);
+        int back = back_button_named(names, buttons);
+        if (back < 0) {
+            int codes[_AL_MAX_JOYSTICK_BUTTONS];
+            int count = read_pad_button_codes(al_get_joystick_name(pad), buttons, codes,
+                                              _AL_MAX_JOYSTICK_BUTTONS);
+            back = back_button_coded(codes, count);
+        }
+        back_buttons[pads_known++] = {pad, back};
+    }
+}
+
+bool pad_event_counts(const ALLEGRO_JOYSTICK_EVENT &event) {
+    pad_event seen{};
+    seen.kind = event.type == ALLEGRO_EVENT_JOYSTICK_AXIS ? pad_event::axis_moved
+                                                          : pad_event::button_changed;
+    if (seen.kind == pad_event::axis_moved) {
+        seen.stick_read = stick_read(event.id, event.stick);
+        seen.axis = event.axis;
+        seen.position = event.pos;
+        seen.direction = event.axis == 0 ? pad_x : pad_y;
+    }
+    seen.button = event.button;
+    seen.back = back_button(event.id);
+    return pad_event_matters(seen);
 }
 
 }  // namespace
@@ -364,8 +415,7 @@ void sys_get_pad_state(pad_state *state) {
         ALLEGRO_JOYSTICK_STATE now;
         al_get_joystick_state(pad, &now);
         for (int stick = 0; stick < al_get_joystick_num_sticks(pad); stick++) {
-            bool dpad = al_get_joystick_stick_flags(pad, stick) & ALLEGRO_JOYFLAG_DIGITAL;
-            if ((stick != 0 && !dpad) || al_get_joystick_num_axes(pad, stick) < 2) continue;
+            if (!stick_read(pad, stick)) continue;
             if (std::abs(now.stick[stick].axis[0]) > std::abs(x)) x = now.stick[stick].axis[0];
             if (std::abs(now.stick[stick].axis[1]) > std::abs(y)) y = now.stick[stick].axis[1];
         }

@@ -16,7 +16,8 @@ for file in usr/games/picture-cubes usr/share/applications/picture-cubes.desktop
     usr/share/icons/hicolor/128x128/apps/picture-cubes.png \
     usr/share/icons/hicolor/256x256/apps/picture-cubes.png \
     usr/share/man/man6/picture-cubes.6.gz usr/share/man/pl/man6/picture-cubes.6.gz \
-    usr/share/locale/en/LC_MESSAGES/picture-cubes.mo usr/share/doc/picture-cubes/copyright \
+    usr/share/locale/en/LC_MESSAGES/picture-cubes.mo usr/share/locale/pl/LC_MESSAGES/picture-cubes.mo \
+    usr/share/doc/picture-cubes/copyright \
     usr/share/picture-cubes/media/ele-en.png \
     usr/share/picture-cubes/media/t2.jpg usr/share/picture-cubes/media/CREDITS; do
     [ -f "$root/$file" ] || fail "the package lacks /$file"

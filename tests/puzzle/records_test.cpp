@@ -20,7 +20,9 @@ TEST(records, a_set_counts_against_the_record_that_stood_before_it) {
                 {250, record_beaten, 250}};
     unsigned day = 1765152000;  // 2025-12-08, midnight UTC
     for (const auto &set : sets) {
-        bool changed = note_finished_set(1, set.moves, day + 86399);
+        char date[11];
+        date_of(day + 86399, date);
+        bool changed = note_finished_set(1, set.moves, date);
         EXPECT_EQ(changed, set.against != record_kept) << set.moves;
         EXPECT_EQ(set_against_record[1], set.against) << set.moves;
         EXPECT_EQ(record_moves[1], set.record) << set.moves;
@@ -28,15 +30,15 @@ TEST(records, a_set_counts_against_the_record_that_stood_before_it) {
     }
     EXPECT_STREQ(record_dates[1], "2025-12-11");
     EXPECT_EQ(record_moves[0], -1);
-    char date[11];
-    date_of(951782400, date);  // a leap day
-    EXPECT_STREQ(date, "2000-02-29");
+    char leap_day[11];
+    date_of(951782400, leap_day);
+    EXPECT_STREQ(leap_day, "2000-02-29");
 }
 
 TEST(records, come_back_from_their_text_and_a_damaged_text_leaves_none) {
     clear_records();
-    note_finished_set(0, 77, 0);
-    note_finished_set(2, 1234, 1765152000);
+    note_finished_set(0, 77, "1970-01-01");
+    note_finished_set(2, 1234, "2025-12-08");
     char text[256];
     int length = write_records(text, sizeof text);
     ASSERT_GT(length, 0);

@@ -4,11 +4,13 @@
 
 #include "puzzle/board.h"
 #include "puzzle/progress.h"
+#include "puzzle/records.h"
 #include "shell/fades.h"
 #include "shell/game.h"
 #include "shell/input.h"
 #include "shell/intro.h"
 #include "shell/loop_state.h"
+#include "shell/persistence.h"
 #include "shell/picture_set.h"
 #include "shell/resources.h"
 #include "support/game_fixture.h"
@@ -168,11 +170,16 @@ TEST_F(drag, the_next_press_acknowledges_a_celebrated_picture) {
 }
 
 TEST_F(drag, the_press_acknowledging_the_sixth_picture_finishes_the_group) {
+    clear_records();
+    // Half past midnight in Warsaw, still the day before in UTC.
+    script::clock_seconds = 1796772600;
+    script::utc_offset = 3600;
     for (int k = 1; k <= 5; k++) assembled[k] = 1;
     pending_picture = 6;
     move_counter = 37;
     press_cube_6();
     EXPECT_EQ(group_moves[0], 37);
+    EXPECT_STREQ(record_dates[0], "2026-12-09");
     EXPECT_EQ(current_group, 1);
     EXPECT_EQ(group_loaded, 0);
     for (int k = 0; k <= 6; k++) EXPECT_EQ(assembled[k], 0);
@@ -182,6 +189,19 @@ TEST_F(drag, the_press_acknowledging_the_sixth_picture_finishes_the_group) {
     EXPECT_EQ(move_counter, 0);
     // The press is still held on the new board.
     EXPECT_EQ(dragging, 1);
+
+    // The clock set back a day: the next record bears that day, and both
+    // come back from the folder.
+    script::clock_seconds -= 86400;
+    hold(cx, cy, 0);
+    for (int k = 1; k <= 5; k++) assembled[k] = 1;
+    pending_picture = 6;
+    press_cube_6();
+    EXPECT_EQ(current_group, 2);
+    look_for_saved_game();
+    EXPECT_EQ(record_moves[0], 37);
+    EXPECT_STREQ(record_dates[0], "2026-12-09");
+    EXPECT_STREQ(record_dates[1], "2026-12-08");
 }
 
 class leaving : public frame_loop {};
@@ -374,11 +394,14 @@ TEST_F(frame_loop, still_input_waits_once_the_screen_has_settled) {
         const char *what;
         int from_x, from_y, x, y, buttons, count;
         bool waits;
+        float stick;  // the pad's stick pushed this far, to one side and the other in turn
     };
     const row rows[] = {
-        {"over the exit button, lit a little more each frame", 0, 0, 900, 670, 0, 150, true},
-        {"a press held on a cube", cx, cy, cx, cy, 1, 150, false},
-        {"a roll running with the button let go", cx + 30, cy, cx + 30, cy, 0, 74, false},
+        {"over the exit button, lit a little more each frame", 0, 0, 900, 670, 0, 150, true, 0},
+        {"a press held on a cube", cx, cy, cx, cy, 1, 150, false, 0},
+        {"a roll running with the button let go", cx + 30, cy, cx + 30, cy, 0, 74, false, 0},
+        {"the pad's stick drifting inside its dead zone", 0, 0, 0, 0, 0, 150, true, 0.25f},
+        {"the pad's stick pushed beyond it", 0, 0, 0, 0, 0, 150, false, 0.7f},
     };
     for (const row &r : rows) {
         frames(2, cx, cy, 1);
@@ -387,6 +410,7 @@ TEST_F(frame_loop, still_input_waits_once_the_screen_has_settled) {
         int first_wait = 0;
         ALLEGRO_BITMAP *settled = nullptr;
         for (int n = 1; n <= r.count; n++) {
+            script::set_pad(n % 2 ? r.stick : -r.stick, 0, false, false);
             frame(r.x, r.y, r.buttons);
             if (script::waits == 1 && !settled) {
                 first_wait = n;

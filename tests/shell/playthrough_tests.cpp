@@ -41,32 +41,46 @@ class playthrough : public real_game {
     }
 
     // Assembles all six pictures of the group in play, by pointer or by keys;
-    // returns the rolls made.
+    // returns the rolls made. Stops at the first failure, naming the picture.
     int play_group(bool by_keys) {
         int group = current_group;
         int rolls = 0;
         int celebrations = 0;
-        while (current_group == group) {
+        // Six pictures, each celebrated once: a seventh round means the group
+        // did not end.
+        for (int round = 1; current_group == group; round++) {
             int next = 1;
-            while (assembled[next] == 1) next++;
+            while (next <= 6 && assembled[next] == 1) next++;
+            if (round > 6 || next > 6) {
+                ADD_FAILURE() << "group " << group + 1 << " did not end after " << celebrations
+                              << " pictures were celebrated";
+                return rolls;
+            }
             std::vector<std::pair<int, int>> drags = solve_picture(next);
             EXPECT_FALSE(drags.empty());
             for (auto [cube, direction] : drags) {
                 EXPECT_EQ(by_keys ? roll_by_keys(cube, direction) : drag(cube, direction), 76);
                 rolls++;
                 // A roll that happens to complete another picture is celebrated too.
-                if (pending_picture != 0) break;
+                if (pending_picture != 0 || HasFailure()) break;
             }
-            if (pending_picture == 0) {
-                ADD_FAILURE() << "picture " << next << " was not celebrated";
+            if (pending_picture == 0 || HasFailure()) {
+                ADD_FAILURE() << "group " << group + 1 << ": picture " << next
+                              << " was not assembled and celebrated";
                 return rolls;
             }
             celebrations++;
             EXPECT_EQ(assembled[pending_picture], 0);
+            int celebrated = pending_picture;
             if (by_keys) {
                 tap_keys({ALLEGRO_KEY_ENTER});
             } else {
                 acknowledge();
+            }
+            if (pending_picture != 0) {
+                ADD_FAILURE() << "group " << group + 1 << ": the press did not count picture "
+                              << celebrated;
+                return rolls;
             }
         }
         EXPECT_EQ(celebrations, 6);

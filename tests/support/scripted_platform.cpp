@@ -13,7 +13,10 @@
 #include <cstring>
 #include <filesystem>
 #include <numeric>
+#include <stdexcept>
 
+#include "puzzle/records.h"
+#include "system/pad_reading.h"
 #include "system/platform.h"
 #include "system/present_pacing.h"
 #include "system/rest_pacing.h"
@@ -23,6 +26,7 @@ namespace script {
 
 bool close_requested;
 unsigned clock_seconds = 1;
+int utc_offset;
 bool screen_available = true;
 bool audio_available = false;
 double refresh_period;
@@ -44,15 +48,33 @@ namespace {
 ALLEGRO_BITMAP *memory_canvas;
 ALLEGRO_MOUSE_STATE pointer;
 ALLEGRO_KEYBOARD_STATE keys;
+float pad_x, pad_y;
 pad_state pad;
 bool frame_hidden;
 // The scripted clock: rests move it on, nothing else does.
 double now;
 double last_shown;
+
+// The longest designed sequence presents 1107 frames between two polls of the
+// keyboard, and the intro's wait rests 1001 times without a present. Far past
+// that the game is stuck in a loop, and the test ends there.
+const int stuck_after = 5000;
+int presents_since_poll;
+int rests_since_present;
+
+void fail_if_stuck(int count, const char *what) {
+    if (count <= stuck_after) return;
+    presents_since_poll = rests_since_present = 0;
+    throw std::runtime_error(std::string("the game is stuck: ") + std::to_string(stuck_after) +
+                             " " + what);
+}
 }  // namespace
 
-void set_pad(int x, int y, bool face, bool back) {
-    pad = {x, y, face, back};
+void set_pad(float x, float y, bool face, bool back) {
+    pad_x = x;
+    pad_y = y;
+    pad.face = face;
+    pad.back = back;
 }
 
 void set_pointer(int x, int y, int buttons) {
@@ -102,7 +124,9 @@ void reset() {
     pointer = ALLEGRO_MOUSE_STATE();
     keys = ALLEGRO_KEYBOARD_STATE();
     pad = pad_state();
+    pad_x = pad_y = 0;
     clock_seconds = 1;
+    utc_offset = 0;
     close_requested = false;
     screen_available = true;
     audio_available = false;
@@ -110,6 +134,7 @@ void reset() {
     frame_hidden = false;
     now = 0;
     last_shown = 0;
+    presents_since_poll = rests_since_present = 0;
     presents = 0;
     waits = 0;
     rests.clear();
@@ -165,6 +190,8 @@ void sys_target_screen() {
 
 void sys_present() {
     presents++;
+    rests_since_present = 0;
+    fail_if_stuck(++presents_since_poll, "frames presented without reading the keyboard");
     if (frame_hidden) {
         frame_hidden = false;
         return;
@@ -193,6 +220,7 @@ void sys_wait_for_input() {
 
 void sys_rest(double seconds) {
     rests.push_back(seconds);
+    fail_if_stuck(++rests_since_present, "rests without presenting a frame");
     now = pace_rest(now, seconds);
     if (on_rest) on_rest();
 }
@@ -240,7 +268,12 @@ unsigned sys_clock_seconds() {
     return clock_seconds;
 }
 
+void sys_local_date(unsigned seconds, char date[11]) {
+    date_of(seconds + utc_offset, date);
+}
+
 void sys_get_keyboard_state(ALLEGRO_KEYBOARD_STATE *state) {
+    presents_since_poll = 0;
     *state = keys;
 }
 
@@ -260,5 +293,7 @@ void sys_show_failure(const char *message) {
 }
 
 void sys_get_pad_state(pad_state *state) {
+    pad.x = stick_direction(pad_x, pad.x);
+    pad.y = stick_direction(pad_y, pad.y);
     *state = pad;
 }

@@ -24,11 +24,13 @@ struct played_sample {
 // What the devices report at the next poll.
 void set_pointer(int x, int y, int buttons);
 void set_key(int keycode, bool down);
-// The pad: a direction (-1, 0, 1 each way), the first face button, Back.
-void set_pad(int x, int y, bool face, bool back);
+// The pad: its stick's push each way (-1 to 1, read through the dead zone
+// as the real layer reads it), the first face button, Back.
+void set_pad(float x, float y, bool face, bool back);
 
 extern bool close_requested;    // the window's close button was clicked
 extern unsigned clock_seconds;  // what the clock reads
+extern int utc_offset;          // seconds the player's zone is ahead of UTC
 extern bool screen_available;   // false: opening the screen fails
 extern bool audio_available;    // false: there is no sound device
 // The environment the game reads (LANG and the like); empty: none set.

@@ -8,6 +8,7 @@
 #include "puzzle/progress.h"
 #include "puzzle/records.h"
 #include "shell/resources.h"
+#include "shell/translation.h"
 #include "support/game_fixture.h"
 #include "support/scripted_platform.h"
 #include "view/end_screen.h"
@@ -99,9 +100,14 @@ TEST_F(view_end_screen, dims_sounds_then_writes_the_title_with_the_first_sets_li
 }
 
 TEST_F(view_end_screen, each_set_shows_its_number_group_count_pictures_and_record) {
+    // Polish, with its three forms of a count (the font shows 'ó' as '?').
+    use_player_language();
+    const int moves[] = {1, 23, 112};
+    const char *forms[] = {"obr?t ", "obroty", "obrot?w"};
+    for (int k = 0; k < 3; k++) group_moves[k] = moves[k];
     set_against_record[0] = record_beaten;
     set_against_record[1] = record_kept;
-    record_moves[1] = 99;
+    record_moves[1] = 22;
     strcpy(record_dates[1], "2026-01-02");
     show_end_screen();
     const char *names[] = {"BAJKI", "PRZYRODA", "WIDOKI"};
@@ -112,7 +118,8 @@ TEST_F(view_end_screen, each_set_shows_its_number_group_count_pictures_and_recor
                   "ZESTAW " + std::to_string(k) + "   ");
         EXPECT_EQ(text_at(screen(), 450, y, 8, text_colour),
                   (std::string(names[k - 1]) + "        ").substr(0, 8));
-        std::string count = "    - wykonano " + std::to_string(group_moves[k - 1]) + " obrot";
+        std::string count =
+            "    - wykonano " + std::to_string(group_moves[k - 1]) + " " + forms[k - 1];
         EXPECT_EQ(text_at(screen(), 600, y, count.size(), text_colour), count);
 
         for (int j = 0; j < 6; j++) {
@@ -129,8 +136,8 @@ TEST_F(view_end_screen, each_set_shows_its_number_group_count_pictures_and_recor
     // Under the thumbnails: a record beaten, a record kept, and nothing for a
     // group finished for the first time.
     EXPECT_EQ(text_at(screen(), 350, line_y(1) + 102, 18, {222, 222, 0}), "Nowy rekord grupy!");
-    EXPECT_EQ(text_at(screen(), 350, line_y(2) + 102, 37, text_colour),
-              "Rekord grupy: 99 obrot?w (2026-01-02)");
+    EXPECT_EQ(text_at(screen(), 350, line_y(2) + 102, 36, text_colour),
+              "Rekord grupy: 22 obroty (2026-01-02)");
     EXPECT_EQ(count_colour(screen(), {340, line_y(3) + 100, 600, 20}, text_colour), 0);
 }
 
