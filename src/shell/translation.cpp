@@ -59,6 +59,9 @@ void use_player_language() {
     } else {
         if (!sys_set_message_locale("C.UTF-8")) sys_set_message_locale("");
         bindtextdomain(domain, folder.c_str());
+        // The lines on stderr are English, the C library's words in them (a
+        // failure's reason) too: its catalogs are looked for where there are none.
+        bindtextdomain("libc", folder.c_str());
     }
     bind_textdomain_codeset(domain, "UTF-8");
     // Also makes gettext forget what it looked up before.
