@@ -1,0 +1,223 @@
+// Plays the web build in the system's headless Chromium: the intro against its
+// reference frame, a deal, a roll, the saved game after a reload, English
+// under an English browser, and a quiet console.
+// Usage: node browser_test.mjs WWW_FOLDER TESTS_FOLDER [SHOTS_FOLDER]
+import fs from 'node:fs';
+import http from 'node:http';
+import os from 'node:os';
+import path from 'node:path';
+import puppeteer from 'puppeteer-core';
+
+const [www, tests, shots] = process.argv.slice(2);
+const types = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
+               '.data': 'application/octet-stream'};
+
+function fail(message) {
+    console.log(`FAIL: ${message}`);
+    process.exit(1);
+}
+
+// Each step ends on its own bound and names itself when it cannot finish.
+async function step(name, seconds, action) {
+    let timer;
+    const bound = new Promise((_, reject) => {
+        timer = setTimeout(() => reject(new Error(`not done within ${seconds} s`)), seconds * 1000);
+    });
+    try {
+        const result = await Promise.race([action(), bound]);
+        console.log(`ok: ${name}`);
+        return result;
+    } catch (error) {
+        fail(`${name}: ${error.message}`);
+    } finally {
+        clearTimeout(timer);
+    }
+}
+
+const sleep = (ms) => new Promise((done) => setTimeout(done, ms));
+
+// The site as any static server serves it, on a free port of 127.0.0.1.
+function serve() {
+    const server = http.createServer((request, response) => {
+        const name = decodeURIComponent(new URL(request.url, 'http://x').pathname);
+        const file = path.join(www, name.endsWith('/') ? name + 'index.html' : name);
+        if (!file.startsWith(path.resolve(www)) || !fs.existsSync(file)) {
+            response.writeHead(404).end();
+            return;
+        }
+        response.writeHead(200, {'Content-Type': types[path.extname(file)] || 'application/octet-stream'});
+        fs.createReadStream(file).pipe(response);
+    });
+    return new Promise((done) => server.listen(0, '127.0.0.1', () => done(server)));
+}
+
+const console_errors = [];
+
+// A browser of its own, with a fresh profile, speaking `language`.
+async function open_browser(language) {
+    const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'web-test-'));
+    const browser = await puppeteer.launch({
+        executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
+        headless: true,
+        userDataDir: profile,
+        args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+               '--disable-background-networking', '--disable-component-update', '--disable-sync',
+               '--enable-unsafe-swiftshader', `--lang=${language}`, `--accept-lang=${language}`],
+        env: {...process.env, LANGUAGE: language, LANG: `${language.replace('-', '_')}.UTF-8`},
+    });
+    const page = await browser.newPage();
+    await page.setViewport({width: 1020, height: 710, deviceScaleFactor: 1});
+    await page.setExtraHTTPHeaders({'Accept-Language': language});
+    page.on('console', (message) => {
+        if (message.type() === 'error') console_errors.push(message.text());
+    });
+    page.on('pageerror', (error) => console_errors.push(error.message));
+    return {browser, page, profile};
+}
+
+function data_url(file) {
+    return 'data:image/png;base64,' + fs.readFileSync(file).toString('base64');
+}
+
+// Pixel measures run in the page on decoded images: the share of pixels of
+// `shot` (within `crop`) whose every channel is within 16 levels of
+// `reference`, the mean brightness, and how many pixels have a given colour.
+async function measure(page, shot, options) {
+    return page.evaluate(async (shot, options) => {
+        const load = (source) => new Promise((done, failed) => {
+            const image = new Image();
+            image.onload = () => done(image);
+            image.onerror = () => failed(new Error('an image did not decode'));
+            image.src = source;
+        });
+        const pixels = (image, crop) => {
+            const canvas = new OffscreenCanvas(crop.w, crop.h);
+            const context = canvas.getContext('2d');
+            context.drawImage(image, -crop.x, -crop.y);
+            return context.getImageData(0, 0, crop.w, crop.h).data;
+        };
+        const image = await load(shot);
+        const crop = options.crop || {x: 0, y: 0, w: image.width, h: image.height};
+        const got = pixels(image, crop);
+        const result = {mean: 0, close: 0, colour: 0};
+        let want = null;
+        if (options.reference) {
+            const reference = await load(options.reference);
+            want = pixels(reference, {x: 0, y: 0, w: crop.w, h: crop.h});
+        }
+        for (let i = 0; i < got.length; i += 4) {
+            result.mean += (got[i] + got[i + 1] + got[i + 2]) / 3 / 255;
+            if (want && Math.abs(got[i] - want[i]) <= 16 && Math.abs(got[i + 1] - want[i + 1]) <= 16 &&
+                Math.abs(got[i + 2] - want[i + 2]) <= 16) result.close++;
+            const c = options.colour;
+            if (c && Math.abs(got[i] - c[0]) <= 24 && Math.abs(got[i + 1] - c[1]) <= 24 &&
+                Math.abs(got[i + 2] - c[2]) <= 24) result.colour++;
+        }
+        result.mean /= got.length / 4;
+        result.close /= got.length / 4;
+        return result;
+    }, shot, options);
+}
+
+// The page once it has stood still for a while: three equal screenshots in a
+// row, 0.3 s apart. Polls until it does; the step's bound ends a page that
+// never stands still.
+async function settled(page) {
+    let last = '';
+    for (let same = 0; same < 2;) {
+        await sleep(300);
+        const shot = await page.screenshot({encoding: 'base64'});
+        same = shot === last ? same + 1 : 0;
+        last = shot;
+    }
+    return 'data:image/png;base64,' + last;
+}
+
+// A set's pictures load on a dark, still screen; the board stands still and
+// bright once dealt.
+async function dealt(page) {
+    for (;;) {
+        const shot = await settled(page);
+        if ((await measure(page, shot, {})).mean > 0.15) return shot;
+    }
+}
+
+function keep(shot, name) {
+    if (shots) fs.writeFileSync(path.join(shots, name), Buffer.from(shot.split(',')[1], 'base64'));
+}
+
+const counter = {x: 377, y: 28, w: 36, h: 40};
+const offer = {crop: {x: 0, y: 640, w: 1020, h: 22}, colour: [99, 133, 122]};
+
+async function counter_reads_1(page, shot) {
+    const close = (await measure(page, shot, {crop: counter, reference: data_url(`${tests}/window/counter-1.png`)})).close;
+    return close >= 0.97;
+}
+
+async function intro_matches(page, reference) {
+    const shot = await settled(page);
+    const close = (await measure(page, shot, {reference: data_url(reference)})).close;
+    console.log(`   ${(100 * close).toFixed(2)} % of the intro's pixels within 16 levels of ${path.basename(reference)}`);
+    if (close < 0.97) throw new Error(`only ${(100 * close).toFixed(2)} % match`);
+    return shot;
+}
+
+const server = await serve();
+const address = `http://127.0.0.1:${server.address().port}/`;
+if (shots) fs.mkdirSync(shots, {recursive: true});
+
+const polish = await open_browser('pl-PL');
+const page = polish.page;
+await step('the page loads and the game starts', 60, async () => {
+    await page.goto(address, {waitUntil: 'load'});
+    await page.waitForFunction(() => document.getElementById('loading').style.display === 'none', {timeout: 0});
+});
+await step('the intro matches its reference frame', 60, async () => {
+    const shot = await intro_matches(page, `${tests}/reference/intro-faded-in.png`);
+    keep(shot, 'intro.png');
+    if ((await measure(page, shot, offer)).colour > 50) throw new Error('a fresh game offers a saved one');
+    const title = await page.title();
+    if (title !== 'Obrazkowe klocki') throw new Error(`the title is "${title}"`);
+});
+const board = await step('a click deals the set', 60, async () => {
+    await page.mouse.click(510, 300, {delay: 100});
+    const shot = await dealt(page);
+    keep(shot, 'dealt.png');
+    if (await counter_reads_1(page, shot)) throw new Error('the counter reads 1 before any roll');
+    return shot;
+});
+await step('a drag rolls cube 6 and the counter reads 1', 60, async () => {
+    await page.mouse.move(560, 350);
+    await page.mouse.down();
+    for (let x = 565; x <= 610; x += 5) {
+        await page.mouse.move(x, 350);
+        await sleep(30);
+    }
+    await page.mouse.up();
+    const shot = await settled(page);
+    if (shot === board) throw new Error('the board did not change');
+    if (!(await counter_reads_1(page, shot))) throw new Error('the counter does not read 1');
+});
+await step('a reload offers the saved game, and it resumes', 90, async () => {
+    await page.reload({waitUntil: 'load'});
+    const shot = await settled(page);
+    if ((await measure(page, shot, offer)).colour <= 50) throw new Error('the intro offers no saved game');
+    await page.mouse.click(510, 300, {delay: 100});
+    if (!(await counter_reads_1(page, await dealt(page)))) throw new Error('the resumed counter does not read 1');
+});
+await polish.browser.close();
+
+const english = await open_browser('en-US');
+await step('English under an English browser', 90, async () => {
+    await english.page.goto(address, {waitUntil: 'load'});
+    await intro_matches(english.page, `${tests}/reference/en-intro-faded-in.png`);
+    const title = await english.page.title();
+    if (title !== 'Picture Cubes') throw new Error(`the title is "${title}"`);
+});
+await english.browser.close();
+
+for (const profile of [polish.profile, english.profile]) fs.rmSync(profile, {recursive: true, force: true});
+server.close();
+if (console_errors.length) fail(`the console showed errors:\n  ${console_errors.join('\n  ')}`);
+console.log('ok: no console errors');
+console.log('6 passed, 0 failed');
