@@ -14,11 +14,11 @@
 
 #include "puzzle/board.h"
 #include "puzzle/progress.h"
-#include "shell/autosave.h"
 #include "shell/game.h"
+#include "shell/persistence.h"
+#include "shell/picture_set.h"
 #include "support/scripted_platform.h"
 #include "view/completion_animation.h"
-#include "view/picture_set.h"
 
 namespace {
 
@@ -83,8 +83,9 @@ int main() {
     load_picture_set();
     report("loading group 2", seconds_since(start), script::presents);
 
-    // Saving the game when a roll ends: written, flushed to disk and renamed,
-    // in a scratch state folder. Its slowest must stay within a refresh.
+    // Saving the game when a roll ends: written, flushed to disk and renamed
+    // by the real state folder, in a scratch folder. Its slowest must stay
+    // within a refresh.
     char state[] = "/tmp/picture-cubes-bench-XXXXXX";
     if (mkdtemp(state) && setenv("XDG_STATE_HOME", state, 1) == 0) {
         current_group = 1;

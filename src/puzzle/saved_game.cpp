@@ -33,7 +33,8 @@ struct game_on_file {
     int turns[13][7];
     int rolled[13];
 };
-game_on_file read_game;
+// The last game read_saved_game found good, kept for resume_saved_game.
+game_on_file game_waiting_to_resume;
 
 int append(char *text, int size, int length, const char *format, int value) {
     if (length < 0 || length >= size) return -1;
@@ -169,12 +170,12 @@ const char *read_saved_game(const char *text, int length) {
         return reason;
     }
     if (const char *wrong = check_values(game)) return wrong;
-    read_game = game;
+    game_waiting_to_resume = game;
     return nullptr;
 }
 
 void resume_saved_game() {
-    const game_on_file &game = read_game;
+    const game_on_file &game = game_waiting_to_resume;
     current_group = game.group;
     for (int g = 0; g < game.group; g++) {
         group_moves[g] = game.finished[g];

@@ -1,14 +1,11 @@
+// The fades to black, and the ways of leaving the game.
 #include "shell/fades.h"
 
 #include <allegro5/allegro_primitives.h>
 
-#include <unistd.h>
-
-#include <cstdio>
-
-#include "shell/autosave.h"
-#include "shell/platform.h"
+#include "shell/persistence.h"
 #include "shell/resources.h"
+#include "system/platform.h"
 
 namespace {
 
@@ -36,8 +33,7 @@ void leave_if_closed() {
     sys_close_screen();
     // The library's own shutdown at exit waits up to 0.1 s for its event
     // thread; the game is saved already, so the process ends here.
-    fflush(nullptr);
-    _exit(0);
+    sys_exit_now(0);
 }
 
 void shut_down() {

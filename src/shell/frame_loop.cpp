@@ -1,24 +1,26 @@
+// The frame loop: one frame of play, from the polls to the present.
 #include <allegro5/allegro.h>
 
 #include "puzzle/board.h"
 #include "puzzle/progress.h"
 #include "puzzle/rotation.h"
 #include "puzzle/saved_game.h"
-#include "shell/autosave.h"
+#include "shell/completion_check.h"
 #include "shell/fades.h"
 #include "shell/game.h"
 #include "shell/input.h"
 #include "shell/intro.h"
-#include "shell/key_input.h"
+#include "shell/keys_and_pad.h"
 #include "shell/loop_state.h"
-#include "shell/platform.h"
+#include "shell/persistence.h"
+#include "shell/picture_set.h"
 #include "shell/resources.h"
 #include "shell/stillness.h"
+#include "system/platform.h"
 #include "view/backdrop.h"
-#include "view/completion_check.h"
 #include "view/end_screen.h"
 #include "view/hud.h"
-#include "view/picture_set.h"
+#include "view/message_line.h"
 #include "view/roll_animation.h"
 
 int cube_gap;
@@ -32,6 +34,10 @@ int roll_up;
 int roll_down;
 int roll_step;
 float bulge;
+
+float bulge_after_step(int step, float before) {
+    return step <= 74 ? before + 0.13 : before - 0.13;
+}
 
 void reset_loop_state() {
     cube_gap = 5;
@@ -100,11 +106,8 @@ bool advance_roll(bool drawn) {
     const int directions[] = {direction_right, direction_left, direction_up, direction_down};
     for (int i = 0; i < 4; i++) {
         if (!latches[i]) continue;
-        if (drawn) {
-            draw_roll_step(directions[i]);
-        } else {
-            step_bulge();
-        }
+        bulge = bulge_after_step(roll_step, bulge);
+        if (drawn) draw_roll_step(selected_cube, directions[i], roll_step, bulge);
         roll_step += 2;
         if (roll_step > 150) {
             rotate_cube(selected_cube, directions[i]);
@@ -125,13 +128,13 @@ void update_board(bool drawn) {
     if (dragging && !roll_ended) {
         if (roll_right || roll_left || roll_up || roll_down) sys_rest(0.001);
         if (roll_step != 0) {
-            al_draw_bitmap_region(backdrop, 320, 610, 630, 48, 320, 610, 0);
+            erase_message_area();
         }
         acknowledge_pending();
     } else {
         check_completion();
     }
-    if (finish_group_if_complete()) note_set_finished();
+    if (finish_group_if_complete()) save_records_of_finished_set();
 }
 
 // A step in the middle of a roll is painted over by the next step, so one the
@@ -159,11 +162,11 @@ void play_frame() {
         move_counter = 0;
         group_loaded = 1;
     }
-    compute_roll_tints();
+    compute_roll_tints(roll_step);
     press_and_release();
     decide_direction();
     press_by_key();
-    if (drawn) prepare_face_tiles();
+    if (drawn) prepare_face_tiles(selected_cube);
     update_board(drawn);
 }
 

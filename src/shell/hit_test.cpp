@@ -1,6 +1,6 @@
 #include "puzzle/board.h"
 #include "shell/input.h"
-#include "shell/platform.h"
+#include "system/platform.h"
 
 ALLEGRO_KEYBOARD_STATE keyboard_state;
 ALLEGRO_MOUSE_STATE mouse_state;

@@ -4,11 +4,11 @@
 
 #include "shell/fades.h"
 #include "shell/input.h"
-#include "shell/key_input.h"
+#include "shell/keys_and_pad.h"
 #include "shell/new_game_offer.h"
-#include "shell/platform.h"
 #include "shell/resources.h"
 #include "shell/translation.h"
+#include "system/platform.h"
 
 namespace {
 

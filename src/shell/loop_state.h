@@ -1,7 +1,7 @@
 #pragma once
 
-// State of the frame loop, kept for the whole run and shared with the roll
-// animation and the completion check.
+// State of the frame loop, kept for the whole run; the completion check and
+// the set loading write it too, the drawing only reads it.
 extern int cube_gap;       // pixels between neighbouring cubes
 extern int selected_cube;  // the cube the last press landed on
 extern int press_x;        // pointer position at that press
@@ -13,3 +13,7 @@ extern int roll_up;
 extern int roll_down;
 extern int roll_step;  // progress of the running roll, 0 to 150 in steps of 2
 extern float bulge;    // the rolling faces' extra width in pixels
+
+// The rolling faces' bulge once step `step` of a roll is drawn, from the bulge
+// before it: it grows through the first half of the roll and shrinks after.
+float bulge_after_step(int step, float before);

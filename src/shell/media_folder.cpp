@@ -1,14 +1,14 @@
+// Where the game's assets are found, and which of them it needs.
 #include "shell/media_folder.h"
 
-#include <allegro5/allegro.h>
-
 #include "shell/translation.h"
+#include "system/platform.h"
 
 namespace {
 
 bool holds_our_files(const std::string &folder) {
     for (const std::string &name : required_media_files()) {
-        if (al_filename_exists((folder + "/" + name).c_str())) return true;
+        if (sys_file_exists((folder + "/" + name).c_str())) return true;
     }
     return false;
 }
@@ -31,12 +31,14 @@ std::string find_media_folder() {
 }  // namespace
 
 std::string from_executable(const std::string &relative) {
-    ALLEGRO_PATH *path = al_get_standard_path(ALLEGRO_EXENAME_PATH);
-    if (!path) return "";
-    al_set_path_filename(path, nullptr);
-    std::string folder = std::string(al_path_cstr(path, '/')) + relative;
-    al_destroy_path(path);
-    return folder;
+    std::string folder = sys_executable_folder();
+    return folder.empty() ? "" : folder + relative;
+}
+
+const char *ui_sheet_file() {
+    // The media tool paints the captions in Polish and in English; a language
+    // without a sheet of its own reads the English one.
+    return texts_as_written() ? "ele.png" : "ele-en.png";
 }
 
 const std::string &media_folder() {

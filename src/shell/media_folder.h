@@ -11,6 +11,9 @@ const std::string &media_folder();
 // `relative` appended to the executable's folder ("" if it is unknown).
 std::string from_executable(const std::string &relative);
 
+// The interface sheet whose painted captions are in the player's language.
+const char *ui_sheet_file();
+
 // The path of one asset, e.g. media_path("t2.jpg").
 std::string media_path(const std::string &name);
 

@@ -3,11 +3,11 @@
 
 #include <allegro5/allegro_font.h>
 
-#include "shell/autosave.h"
 #include "shell/input.h"
-#include "shell/platform.h"
+#include "shell/persistence.h"
 #include "shell/resources.h"
 #include "shell/translation.h"
+#include "system/platform.h"
 
 namespace {
 

@@ -7,10 +7,9 @@
 #include <cstdlib>
 
 #include "shell/media_folder.h"
-#include "shell/platform.h"
 #include "shell/translation.h"
+#include "system/platform.h"
 
-ALLEGRO_DISPLAY *display;
 ALLEGRO_BITMAP *backdrop;
 ALLEGRO_BITMAP *ui_sheet;
 ALLEGRO_BITMAP *work_tile_1;
@@ -40,7 +39,7 @@ bool fail(const std::string &what) {
 }
 
 bool no_window(const char *detail) {
-    const char *where = getenv("DISPLAY");
+    const char *where = sys_environment("DISPLAY");
     fprintf(stderr, "picture-cubes: cannot open a 1020 x 710 window (DISPLAY=%s): %s\n",
             where ? where : "not set", detail);
     return false;
@@ -87,7 +86,7 @@ bool media_complete() {
     std::string missing;
     for (const std::string &name : required_media_files()) {
         std::string path = media_path(name);
-        if (!al_filename_exists(path.c_str())) missing += "\n  " + path;
+        if (!sys_file_exists(path.c_str())) missing += "\n  " + path;
     }
     return missing.empty() || fail("missing game files:" + missing);
 }
@@ -207,7 +206,8 @@ bool start_up() {
     bool sound = sys_install_audio();
     if (!sound) fprintf(stderr, "picture-cubes: no sound device; playing silent\n");
 
-    if (!sys_open_screen()) return no_window("the window was refused");
+    if (!sys_open_screen(_("Obrazkowe klocki"), media_folder().c_str()))
+        return no_window("the window was refused");
     work_tile_1 = create_clear_bitmap(150, 150);
     work_tile_2 = create_clear_bitmap(150, 150);
     work_tile_3 = create_clear_bitmap(150, 150);

@@ -6,7 +6,6 @@
 #include <string>
 
 // Process-wide handles, made once by start_up and read by every part of the game.
-extern ALLEGRO_DISPLAY *display;
 extern ALLEGRO_BITMAP *backdrop;  // the composed background of the game screen
 extern ALLEGRO_BITMAP *ui_sheet;  // the sheet of interface elements
 extern ALLEGRO_BITMAP *work_tile_1;

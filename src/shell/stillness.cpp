@@ -5,9 +5,9 @@
 
 #include "puzzle/progress.h"
 #include "shell/input.h"
-#include "shell/key_input.h"
+#include "shell/keys_and_pad.h"
 #include "shell/loop_state.h"
-#include "shell/platform.h"
+#include "system/platform.h"
 
 namespace {
 ALLEGRO_KEYBOARD_STATE last_keyboard;

@@ -1,17 +1,12 @@
 // The player's language: the catalog gettext looks the game's texts up in.
 #include "shell/translation.h"
 
-#include <allegro5/allegro.h>
-
-#include <clocale>
 #include <cstdio>
-#include <cstdlib>
 #include <sstream>
 #include <vector>
 
 #include "shell/language_choice.h"
-#include "shell/media_folder.h"
-#include "shell/platform.h"
+#include "system/platform.h"
 
 namespace {
 
@@ -29,10 +24,12 @@ std::vector<std::string> catalogs() {
 // Beside the executable in the build tree, else where the package installs
 // catalogs; "" when neither holds this language's.
 std::string catalog_folder(const std::string &language) {
+    std::string beside = sys_executable_folder();
+    if (beside.empty()) return "";
     for (const std::string &folder :
-         {from_executable("locale"), from_executable(PICTURE_CUBES_LOCALE_FROM_BINARY)}) {
+         {beside + "locale", beside + PICTURE_CUBES_LOCALE_FROM_BINARY}) {
         std::string file = folder + "/" + language + "/LC_MESSAGES/" + domain + ".mo";
-        if (!folder.empty() && al_filename_exists(file.c_str())) return folder;
+        if (sys_file_exists(file.c_str())) return folder;
     }
     return "";
 }
@@ -53,11 +50,11 @@ void use_player_language() {
     // LANGUAGE, so LANGUAGE names the catalog chosen here, and "pl", which has
     // none, where the texts stay as written: a locale a library sets later
     // brings in no other catalog.
-    setenv("LANGUAGE", chosen.empty() ? "pl" : chosen.c_str(), 1);
+    sys_set_environment("LANGUAGE", chosen.empty() ? "pl" : chosen.c_str());
     if (chosen.empty()) {
-        setlocale(LC_MESSAGES, "C");
-    } else if (!setlocale(LC_MESSAGES, "C.UTF-8")) {
-        setlocale(LC_MESSAGES, "");
+        sys_set_message_locale("C");
+    } else if (!sys_set_message_locale("C.UTF-8")) {
+        sys_set_message_locale("");
     }
     if (!folder.empty()) bindtextdomain(domain, folder.c_str());
     bind_textdomain_codeset(domain, "UTF-8");
@@ -65,8 +62,6 @@ void use_player_language() {
     textdomain(domain);
 }
 
-const char *ui_sheet_file() {
-    // The media tool paints the captions in Polish and in English; a language
-    // without a sheet of its own reads the English one.
-    return chosen.empty() ? "ele.png" : "ele-en.png";
+bool texts_as_written() {
+    return chosen.empty();
 }

@@ -12,5 +12,5 @@
 // Called once by start_up, before anything is drawn.
 void use_player_language();
 
-// The interface sheet whose painted captions are in the player's language.
-const char *ui_sheet_file();
+// Whether the texts stay in Polish, as they are written (no catalog is used).
+bool texts_as_written();

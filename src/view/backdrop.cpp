@@ -3,9 +3,9 @@
 #include <allegro5/allegro_font.h>
 #include <allegro5/allegro_primitives.h>
 
-#include "shell/platform.h"
 #include "shell/resources.h"
 #include "shell/translation.h"
+#include "system/platform.h"
 
 namespace {
 

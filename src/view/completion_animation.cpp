@@ -1,9 +1,9 @@
 #include "view/completion_animation.h"
 
 #include "shell/fades.h"
-#include "shell/platform.h"
+#include "shell/picture_set.h"
 #include "shell/resources.h"
-#include "view/picture_set.h"
+#include "system/platform.h"
 
 void play_completion_animation(const int &picture) {
     sys_pace_from_now();

@@ -5,9 +5,9 @@
 
 #include "puzzle/progress.h"
 #include "shell/fades.h"
-#include "shell/platform.h"
 #include "shell/resources.h"
 #include "shell/translation.h"
+#include "system/platform.h"
 #include "view/record_line.h"
 
 void show_end_screen() {

@@ -1,22 +1,22 @@
+// The roll of one cube, drawn step by step.
 #include "view/roll_animation.h"
 
 #include <allegro5/allegro_primitives.h>
 
 #include "puzzle/board.h"
 #include "puzzle/rotation.h"
-#include "puzzle/saved_game.h"
 #include "shell/loop_state.h"
-#include "shell/platform.h"
+#include "shell/picture_set.h"
 #include "shell/resources.h"
-#include "view/picture_set.h"
+#include "system/platform.h"
 
 ALLEGRO_COLOR tint_out_dim;
 ALLEGRO_COLOR tint_in_fade;
 ALLEGRO_COLOR tint_out_bright;
 ALLEGRO_COLOR tint_in_bright;
 
-void compute_roll_tints() {
-    int t = roll_step;
+void compute_roll_tints(int step) {
+    int t = step;
     int out_dim = static_cast<int>(200 - t / 1.5);
     int in_fade = 250 - t / 3;
     int out_bright = 200 + t / 3;
@@ -29,42 +29,32 @@ void compute_roll_tints() {
 
 namespace {
 
-// Renders one face of the selected cube, turned by its quarter-turn, into
-// `tile`. Every face of a cube shows the square from the cube's own place.
-void prepare_face(int row, int column, ALLEGRO_BITMAP *tile) {
-    int cube = selected_cube;
+// Renders one face of a cube, picture `picture` turned by `turn`, into `tile`.
+// Every face of a cube shows the square from the cube's own place.
+void prepare_face(int cube, int picture, int turn, ALLEGRO_BITMAP *tile) {
     int q = (cube_x[cube] - 330) / 150;
     int r = (cube_y[cube] - 120) / 150;
     al_set_target_bitmap(work_tile_1);
-    al_draw_scaled_bitmap(group_pictures[faces[cube][row][column]], 150 * q, 150 * r, 150, 150, 0,
-                          0, 150, 150, 0);
+    al_draw_scaled_bitmap(group_pictures[picture], 150 * q, 150 * r, 150, 150, 0, 0, 150, 150, 0);
     al_set_target_bitmap(tile);
-    al_draw_rotated_bitmap(work_tile_1, 75, 75, 75, 75,
-                           static_cast<float>(turns[cube][row][column] * 1.57), 0);
+    al_draw_rotated_bitmap(work_tile_1, 75, 75, 75, 75, static_cast<float>(turn * 1.57), 0);
     sys_target_screen();
 }
 
-}  // namespace
-
-void prepare_face_tiles() {
-    prepare_face(1, 1, work_tile_2);
-}
-
-void step_bulge() {
-    bulge = roll_step <= 74 ? bulge + 0.13 : bulge - 0.13;
-}
-
-void draw_roll_step(int direction) {
+// One step of a cube rolling: the face already in work_tile_2 goes out while
+// the face of `net` opposite the drag comes in.
+void draw_step(int cube, int direction, int step, float bulge, const int (&net_faces)[4][4],
+               const int (&net_turns)[4][4]) {
     // The face that comes into view sits opposite the way the drag points.
     static const int incoming[5][2] = {{0, 0}, {0, 1}, {2, 1}, {1, 2}, {1, 0}};
-    prepare_face(incoming[direction][0], incoming[direction][1], work_tile_3);
+    int row = incoming[direction][0], column = incoming[direction][1];
+    prepare_face(cube, net_faces[row][column], net_turns[row][column], work_tile_3);
 
-    float X = cube_x[selected_cube];
-    float Y = cube_y[selected_cube];
-    float t = roll_step;
+    float X = cube_x[cube];
+    float Y = cube_y[cube];
+    float t = step;
     al_draw_filled_rectangle(X - cube_gap, Y - cube_gap, X + 150 + cube_gap, Y + 150 + cube_gap,
                              al_map_rgb(0, 22, 22));
-    step_bulge();
     float b = bulge;
 
     switch (direction) {
@@ -95,27 +85,27 @@ void draw_roll_step(int direction) {
     }
 }
 
+}  // namespace
+
+void prepare_face_tiles(int cube) {
+    prepare_face(cube, faces[cube][1][1], turns[cube][1][1], work_tile_2);
+}
+
+void draw_roll_step(int cube, int direction, int step, float bulge) {
+    draw_step(cube, direction, step, bulge, faces[cube], turns[cube]);
+}
+
 // ---- A rolled front drawn again on a resumed board ----
 
-void draw_front_as_rolled(int c) {
-    static const int opposite[5] = {0, direction_left, direction_right, direction_down,
-                                    direction_up};
-    int direction = last_roll[c];
-    int kept_cube = selected_cube, kept_step = roll_step;
-    float kept_bulge = bulge;
-    // The faces before the roll, and the bulge its last step starts from.
-    rotate_cube(c, opposite[direction]);
-    selected_cube = c;
-    bulge = 0.0f;
-    for (roll_step = 0; roll_step < 150; roll_step += 2) step_bulge();
-    compute_roll_tints();
-    prepare_face_tiles();
-    draw_roll_step(direction);
-    rotate_cube(c, direction);
-    selected_cube = kept_cube;
-    roll_step = kept_step;
-    bulge = kept_bulge;
-    compute_roll_tints();
+void draw_front_as_rolled(int cube, int direction, const int (&before_faces)[4][4],
+                          const int (&before_turns)[4][4], float bulge) {
+    const int last_step = 150;
+    compute_roll_tints(last_step);
+    prepare_face(cube, before_faces[1][1], before_turns[1][1], work_tile_2);
+    // The face that came in is the front now, where the net before the roll
+    // had it opposite the drag.
+    draw_step(cube, direction, last_step, bulge, before_faces, before_turns);
+    compute_roll_tints(roll_step);
     sys_present();
     sys_rest(0.05);
 }

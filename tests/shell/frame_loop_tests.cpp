@@ -9,12 +9,12 @@
 #include "shell/input.h"
 #include "shell/intro.h"
 #include "shell/loop_state.h"
+#include "shell/picture_set.h"
 #include "shell/resources.h"
 #include "support/game_fixture.h"
 #include "support/scripted_platform.h"
 #include "view/completion_animation.h"
 #include "view/end_screen.h"
-#include "view/picture_set.h"
 #include "view/screen_reading.h"
 
 namespace {

@@ -2,7 +2,6 @@
 // a game resumed exactly, a new game instead, and how the files are written.
 #include <allegro5/allegro.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -16,10 +15,11 @@
 
 #include "puzzle/records.h"
 #include "puzzle/saved_game.h"
-#include "shell/autosave.h"
-#include "shell/platform.h"
+#include "shell/persistence.h"
 #include "support/real_game.h"
 #include "support/reference_frames.h"
+#include "support/scripted_platform.h"
+#include "system/platform.h"
 
 namespace {
 
@@ -234,7 +234,9 @@ TEST_F(saved_game_test, the_new_game_key_deals_as_a_first_run_does) {
 
 class state_files : public saved_game_test {};
 
-TEST_F(state_files, are_private_replace_planted_links_and_go_when_the_game_is_finished) {
+// How the real folder writes (private modes, links never followed) is the
+// state folder suite's; here, the game's own use of it.
+TEST_F(state_files, replace_planted_links_and_go_when_the_game_is_finished) {
     std::string outside = fs::temp_directory_path() / "picture-cubes-outside";
     std::ofstream(outside) << "not the game's";
     std::string text = mid_game_text();
@@ -245,7 +247,6 @@ TEST_F(state_files, are_private_replace_planted_links_and_go_when_the_game_is_fi
     fs::remove(game);
     fs::create_symlink(outside, game);
     fs::create_symlink(outside, game + ".new");
-    // Twenty saves over the planted links (the benchmark times them).
     for (int i = 0; i < 20; i++) {
         move_counter = i;
         save_game_if_changed();
@@ -254,15 +255,30 @@ TEST_F(state_files, are_private_replace_planted_links_and_go_when_the_game_is_fi
     EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(game)));
     EXPECT_NE(contents(game).find("moves 19\n"), std::string::npos);
     EXPECT_FALSE(fs::exists(fs::symlink_status(game + ".new")));
-    struct stat folder, file;
-    ASSERT_EQ(stat(fs::path(game).parent_path().c_str(), &folder), 0);
-    ASSERT_EQ(stat(game.c_str(), &file), 0);
-    EXPECT_EQ(folder.st_mode & 0777, 0700u);
-    EXPECT_EQ(file.st_mode & 0777, 0600u);
 
     current_group = 4;
     save_game_if_changed();
     EXPECT_FALSE(fs::exists(game));
+    fs::remove(outside);
+}
+
+// The suite's own folder is a scratch folder, whatever a test sets it to.
+// Both folders tried are the test's own, so a broken guard removes only them.
+TEST_F(state_files, the_scripted_folder_is_never_one_outside_the_temporary_directory) {
+    std::string kept = script::state_folder;
+    fs::path temporary = fs::temp_directory_path();
+    std::string outside = temporary.parent_path() / "picture-cubes-not-scratch";
+    for (const std::string &folder :
+         {outside, (temporary / ".." / "picture-cubes-not-scratch").string()}) {
+        fs::create_directories(outside);
+        script::state_folder = folder;
+        testing::internal::CaptureStderr();
+        EXPECT_FALSE(script::remove_state_folder()) << folder;
+        EXPECT_NE(testing::internal::GetCapturedStderr().find("not inside the temporary directory"),
+                  std::string::npos);
+        EXPECT_TRUE(fs::exists(outside)) << folder;
+    }
+    script::state_folder = kept;
     fs::remove(outside);
 }
 

@@ -11,10 +11,10 @@
 #include "puzzle/progress.h"
 #include "shell/game.h"
 #include "shell/input.h"
-#include "shell/platform.h"
+#include "shell/picture_set.h"
 #include "shell/resources.h"
 #include "support/scripted_platform.h"
-#include "view/picture_set.h"
+#include "system/platform.h"
 
 namespace {
 
@@ -78,7 +78,7 @@ ALLEGRO_BITMAP *marked_picture(int picture) {
 
 void game_fixture::SetUp() {
     script::reset();
-    ASSERT_TRUE(sys_open_screen());
+    ASSERT_TRUE(sys_open_screen("", ""));
     backdrop = patterned_bitmap(1020, 710, 0);
     ui_sheet = patterned_bitmap(672, 807, 90);
     work_tile_1 = clear_bitmap(150, 150);

@@ -4,7 +4,7 @@
 #include "puzzle/progress.h"
 #include "puzzle/rotation.h"
 #include "shell/game.h"
-#include "shell/key_input.h"
+#include "shell/keys_and_pad.h"
 #include "support/scripted_platform.h"
 
 void tap_keys(std::initializer_list<int> keycodes) {

@@ -3,12 +3,21 @@
 
 #include <allegro5/allegro_acodec.h>
 
+#include <unistd.h>
+
+#include <algorithm>
+#include <climits>
+#include <clocale>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <numeric>
 
-#include "shell/platform.h"
-#include "shell/resources.h"
+#include "system/platform.h"
+#include "system/present_pacing.h"
+#include "system/rest_pacing.h"
+#include "system/shown_frames.h"
 
 namespace script {
 
@@ -16,7 +25,7 @@ bool close_requested;
 unsigned clock_seconds = 1;
 bool screen_available = true;
 bool audio_available = false;
-std::function<bool(int)> frame_shown;
+double refresh_period;
 int presents;
 int waits;
 std::vector<double> rests;
@@ -27,6 +36,7 @@ bool screen_open;
 std::map<std::string, std::string> environment;
 std::function<void()> on_present;
 std::function<void()> on_rest;
+std::string state_folder;
 
 namespace {
 ALLEGRO_BITMAP *memory_canvas;
@@ -34,6 +44,9 @@ ALLEGRO_MOUSE_STATE pointer;
 ALLEGRO_KEYBOARD_STATE keys;
 pad_state pad;
 bool frame_hidden;
+// The scripted clock: rests move it on, nothing else does.
+double now;
+double last_shown;
 }  // namespace
 
 void set_pad(int x, int y, bool face, bool back) {
@@ -64,6 +77,25 @@ ALLEGRO_BITMAP *canvas() {
     return memory_canvas;
 }
 
+bool remove_state_folder() {
+    if (state_folder.empty()) return true;
+    std::error_code error;
+    std::filesystem::path temporary =
+        std::filesystem::weakly_canonical(std::filesystem::temp_directory_path(), error);
+    std::filesystem::path folder =
+        std::filesystem::weakly_canonical(state_folder, error).lexically_normal();
+    std::filesystem::path inside = folder.lexically_relative(temporary);
+    if (inside.empty() || *inside.begin() == ".." || inside == ".") {
+        fprintf(stderr,
+                "scripted state folder %s is not inside the temporary directory %s: left as it "
+                "is, so no test touches a player's files\n",
+                state_folder.c_str(), temporary.c_str());
+        return false;
+    }
+    std::filesystem::remove_all(folder, error);
+    return !error;
+}
+
 void reset() {
     pointer = ALLEGRO_MOUSE_STATE();
     keys = ALLEGRO_KEYBOARD_STATE();
@@ -72,8 +104,10 @@ void reset() {
     close_requested = false;
     screen_available = true;
     audio_available = false;
-    frame_shown = nullptr;
+    refresh_period = 0;
     frame_hidden = false;
+    now = 0;
+    last_shown = 0;
     presents = 0;
     waits = 0;
     rests.clear();
@@ -84,8 +118,7 @@ void reset() {
     on_present = nullptr;
     on_rest = nullptr;
     // Every test starts with nothing saved.
-    std::error_code ignored;
-    std::filesystem::remove_all(sys_state_path(""), ignored);
+    remove_state_folder();
 }
 
 }  // namespace script
@@ -104,8 +137,10 @@ bool sys_install_audio() {
     return al_init_acodec_addon();
 }
 
-bool sys_open_screen() {
+bool sys_open_screen(const char *, const char *) {
     if (!screen_available) return false;
+    start_rest_pacing(now);
+    start_present_pacing(refresh_period);
     if (!memory_canvas) {
         al_set_new_bitmap_flags(ALLEGRO_MEMORY_BITMAP);
         memory_canvas = al_create_bitmap(1020, 710);
@@ -130,23 +165,31 @@ void sys_present() {
         frame_hidden = false;
         return;
     }
+    // A window that shows every frame has no refresh grid to find.
+    if (refresh_period > 0) note_present(now, now);
+    last_shown = now;
     if (on_present) on_present();
 }
 
-bool sys_frame_shown(double) {
-    frame_hidden = frame_shown && !frame_shown(presents + 1);
+bool sys_frame_shown(double seconds) {
+    frame_hidden = !frame_reaches_window(seconds, now, planned_rest_end(now, seconds),
+                                         next_present_time(now), last_shown);
     return !frame_hidden;
 }
 
-void sys_pace_from_now() {}
+void sys_pace_from_now() {
+    start_rest_pacing(now);
+}
 
 // Input never comes while the game waits: the test runs the next frame.
 void sys_wait_for_input() {
     waits++;
+    start_rest_pacing(now);
 }
 
 void sys_rest(double seconds) {
     rests.push_back(seconds);
+    now = pace_rest(now, seconds);
     if (on_rest) on_rest();
 }
 
@@ -157,6 +200,36 @@ bool sys_close_requested() {
 const char *sys_environment(const char *name) {
     auto value = environment.find(name);
     return value == environment.end() ? nullptr : value->second.c_str();
+}
+
+// The process's own environment, which gettext reads.
+void sys_set_environment(const char *name, const char *value) {
+    setenv(name, value, 1);
+}
+
+bool sys_set_message_locale(const char *locale) {
+    return setlocale(LC_MESSAGES, locale) != nullptr;
+}
+
+bool sys_file_exists(const char *path) {
+    return access(path, F_OK) == 0;
+}
+
+// The suite's catalogs are linked beside its executable, as the game's are.
+const char *sys_executable_folder() {
+    static char folder[PATH_MAX];
+    if (!folder[0]) {
+        ssize_t length = readlink("/proc/self/exe", folder, sizeof folder - 1);
+        if (length <= 0) return "";
+        folder[length] = 0;
+        *(strrchr(folder, '/') + 1) = 0;
+    }
+    return folder;
+}
+
+void sys_exit_now(int code) {
+    fflush(nullptr);
+    _exit(code);
 }
 
 unsigned sys_clock_seconds() {

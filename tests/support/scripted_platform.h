@@ -34,11 +34,12 @@ extern bool audio_available;    // false: there is no sound device
 // The environment the game reads (LANG and the like); empty: none set.
 extern std::map<std::string, std::string> environment;
 
-// Which frames reach the window, as the present pacing decides: asked with the
-// number the frame's present will have (counted from 1 since the reset) where
-// the game may leave a frame out; unset, every frame is shown. A frame not
-// shown is still counted in `presents` but not passed to on_present.
-extern std::function<bool(int)> frame_shown;
+// The scripted window's refresh period, in seconds of the scripted clock,
+// which moves on by each rest. Where the game asks whether a frame will be
+// shown, the real layer's rule answers from that clock; 0 is a window that
+// shows every frame. A frame not shown is still counted in `presents` but not
+// passed to on_present.
+extern double refresh_period;
 
 // What the game did.
 extern int presents;
@@ -59,8 +60,17 @@ extern std::function<void()> on_rest;
 // The memory canvas the game draws on.
 ALLEGRO_BITMAP *canvas();
 
+// The state folder the game reads and writes: a scratch folder made in the
+// system's temporary directory when the suite starts.
+extern std::string state_folder;
+
 // Back to a quiet keyboard, a still pointer at (0, 0), empty records and an
 // empty state folder.
 void reset();
+
+// Removes the state folder and what it holds. Refuses, saying why on stderr,
+// when it is not inside the system's temporary directory: a test must never
+// touch a player's files. Returns whether it removed it (or it was not there).
+bool remove_state_folder();
 
 }  // namespace script

@@ -10,12 +10,17 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <string>
+
+#include "support/scripted_platform.h"
 
 int main(int argc, char **argv) {
     testing::InitGoogleTest(&argc, argv);
-    // What the game keeps goes to a scratch folder, never the real home.
+    // What the game keeps goes to a scratch folder, never the real home: the
+    // scripted layer's, and that of every real binary a test starts.
     char state[] = "/tmp/picture-cubes-test-state-XXXXXX";
     if (!mkdtemp(state) || setenv("XDG_STATE_HOME", state, 1) != 0) return 1;
+    script::state_folder = std::string(state) + "/picture-cubes";
     if (!al_install_system(ALLEGRO_VERSION_INT, atexit) || !al_init_image_addon() ||
         !al_init_primitives_addon() || !al_init_font_addon() || !al_init_ttf_addon()) {
         fprintf(stderr, "cannot start Allegro for the tests\n");

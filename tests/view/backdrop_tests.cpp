@@ -4,10 +4,10 @@
 
 #include <algorithm>
 
-#include "shell/platform.h"
 #include "shell/resources.h"
 #include "support/game_fixture.h"
 #include "support/scripted_platform.h"
+#include "system/platform.h"
 #include "view/backdrop.h"
 #include "view/hud.h"
 #include "view/screen_reading.h"

@@ -7,13 +7,13 @@
 
 #include "puzzle/board.h"
 #include "puzzle/progress.h"
+#include "shell/completion_check.h"
 #include "shell/loop_state.h"
+#include "shell/picture_set.h"
 #include "shell/resources.h"
 #include "support/game_fixture.h"
 #include "support/scripted_platform.h"
 #include "view/completion_animation.h"
-#include "view/completion_check.h"
-#include "view/picture_set.h"
 #include "view/screen_reading.h"
 
 namespace {

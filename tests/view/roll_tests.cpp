@@ -40,7 +40,7 @@ TEST(view_roll_tints, follow_the_roll_from_its_first_to_its_last_step) {
     for (const row &r : rows) {
         SCOPED_TRACE(r.t);
         roll_step = r.t;
-        compute_roll_tints();
+        compute_roll_tints(roll_step);
         for (auto [tint, expected] : {std::pair{tint_out_dim, r.out_dim},
                                       {tint_in_fade, r.in_fade},
                                       {tint_out_bright, r.out_bright},

@@ -4,8 +4,9 @@
 
 #include <vector>
 
-#include "shell/pace_clock.h"
-#include "shell/present_pacing.h"
+#include "system/present_pacing.h"
+#include "system/rest_pacing.h"
+#include "system/shown_frames.h"
 
 namespace {
 
@@ -78,7 +79,7 @@ TEST(present_pacing, a_missed_refresh_waits_for_the_next_one_with_a_longer_lead)
 
 // The pace clock: each row is a run of rests, with the seconds spent drawing
 // (or waiting for a synced swap) before each, and how long each then sleeps.
-TEST(pace_clock, drawing_and_waits_for_the_screen_are_taken_out_of_the_next_rests) {
+TEST(rest_pacing, drawing_and_waits_for_the_screen_are_taken_out_of_the_next_rests) {
     struct row {
         const char *what;
         std::vector<double> work, rests, slept;
@@ -97,13 +98,36 @@ TEST(pace_clock, drawing_and_waits_for_the_screen_are_taken_out_of_the_next_rest
     };
     for (const row &r : rows) {
         double now = 10;
-        start_pace_clock(now);
+        start_rest_pacing(now);
         for (size_t i = 0; i < r.rests.size(); i++) {
             now += r.work[i];
             double end = pace_rest(now, r.rests[i]);
             EXPECT_NEAR(end - now, r.slept[i], 1e-9) << r.what << ", rest " << i;
             now = end;
         }
+    }
+}
+
+// The one rule both system layers ask: whether a frame reaches the window.
+TEST(shown_frames, a_frame_is_shown_before_a_long_rest_or_when_a_present_is_due_in_time) {
+    struct rule_row {
+        const char *what;
+        double seconds, now, rests_end, next_present, last_shown;
+        bool shown;
+    };
+    const rule_row rows[] = {
+        {"before a long rest, always", 0.01, 1.0, 1.01, 5.0, 0.99, true},
+        {"a present due now", 0.002, 1.0, 1.002, 1.0, 0.98, true},
+        {"a present due by the end of the rests", 0.002, 1.0, 1.002, 1.002, 0.99, true},
+        {"a present due only after the rests", 0.002, 1.0, 1.002, 1.0021, 0.99, false},
+        {"behind the pace within the slack, a present due", 0.002, 1.0039, 1.002, 1.0, 0.99, true},
+        {"further behind, shown lately: caught up first", 0.002, 1.0041, 1.002, 1.0, 0.99, false},
+        {"further behind, nothing shown for a while", 0.002, 1.0041, 1.002, 1.0, 0.934, true},
+    };
+    for (const rule_row &r : rows) {
+        EXPECT_EQ(frame_reaches_window(r.seconds, r.now, r.rests_end, r.next_present, r.last_shown),
+                  r.shown)
+            << r.what;
     }
 }
 

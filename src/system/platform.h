@@ -1,5 +1,6 @@
 #pragma once
 
+// The system layer's one interface; src/system holds its implementations.
 #include <allegro5/allegro.h>
 #include <allegro5/allegro_audio.h>
 
@@ -22,9 +23,10 @@ bool sys_install_input();
 // game then plays silent and every sys_play_sample is a no-op.
 bool sys_install_audio();
 
-// Opens the 1020 x 710 window, titled and resizable, and its canvas, and makes
-// the canvas the target. False when no window can be opened.
-bool sys_open_screen();
+// Opens the 1020 x 710 window, resizable, with its title and the icons of
+// `icon_folder` (icon-48.png and larger), and its canvas, and makes the canvas
+// the target. False when no window can be opened.
+bool sys_open_screen(const char *title, const char *icon_folder);
 
 // Destroys the canvas and the window.
 void sys_close_screen();
@@ -43,6 +45,24 @@ void sys_rest(double seconds);
 
 // The value of an environment variable, or null when it is not set.
 const char *sys_environment(const char *name);
+
+// Sets an environment variable for this process and what it starts.
+void sys_set_environment(const char *name, const char *value);
+
+// Sets the locale of messages (gettext's LC_MESSAGES); "" asks for the one the
+// environment names. False when this system has no such locale.
+bool sys_set_message_locale(const char *locale);
+
+// Whether a file or folder exists at `path`.
+bool sys_file_exists(const char *path);
+
+// The folder the executable lives in, with a closing '/', or "" when the
+// system cannot tell.
+const char *sys_executable_folder();
+
+// Ends the process at once with `code`, after flushing stdio, without the
+// library's own shutdown (which waits on its threads).
+[[noreturn]] void sys_exit_now(int code);
 
 // Starts the designed pace afresh: what was spent before is no lag for the
 // next rests to make up. Called where a sequence begins.

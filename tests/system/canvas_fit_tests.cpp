@@ -1,7 +1,7 @@
 // The canvas in a window of any size, and the pointer mapped back onto it.
 #include <gtest/gtest.h>
 
-#include "shell/canvas_fit.h"
+#include "system/canvas_fit.h"
 
 namespace {
 

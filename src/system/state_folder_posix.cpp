@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "shell/platform.h"
+#include "system/platform.h"
 
 namespace {
 

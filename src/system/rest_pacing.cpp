@@ -1,5 +1,5 @@
-// The pace clock: where the designed rests put the end of the next one.
-#include "shell/pace_clock.h"
+// Rest pacing: where the designed rests put the end of the next one.
+#include "system/rest_pacing.h"
 
 #include <algorithm>
 
@@ -8,7 +8,7 @@ namespace {
 double due;
 }  // namespace
 
-void start_pace_clock(double now) {
+void start_rest_pacing(double now) {
     due = now;
 }
 

@@ -4,20 +4,21 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <clocale>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <string>
 
-#include "shell/canvas_fit.h"
-#include "shell/media_folder.h"
-#include "shell/pace_clock.h"
-#include "shell/platform.h"
-#include "shell/present_pacing.h"
-#include "shell/resources.h"
-#include "shell/translation.h"
+#include "system/canvas_fit.h"
+#include "system/platform.h"
+#include "system/present_pacing.h"
+#include "system/rest_pacing.h"
+#include "system/shown_frames.h"
 
 namespace {
+ALLEGRO_DISPLAY *display;
 ALLEGRO_BITMAP *canvas;
 bool audio_ready;
 // Only the window's own business is taken from events: its close button, a
@@ -67,13 +68,13 @@ void handle_window_events() {
     while (window_events && al_get_next_event(window_events, &event)) handle_event(event);
 }
 
-// The game's own icon, in the sizes the media folder has; without them the
-// window keeps the default one.
-void set_window_icon() {
+// The game's own icon, in the sizes the folder has; without them the window
+// keeps the default one.
+void set_window_icon(const char *folder) {
     ALLEGRO_BITMAP *icons[4];
     int count = 0;
     for (const char *name : {"icon-48.png", "icon-64.png", "icon-128.png", "icon-256.png"}) {
-        std::string path = media_path(name);
+        std::string path = std::string(folder) + "/" + name;
         if (!al_filename_exists(path.c_str())) continue;
         ALLEGRO_BITMAP *icon = al_load_bitmap(path.c_str());
         if (icon) icons[count++] = icon;
@@ -121,12 +122,12 @@ bool sys_install_audio() {
     return audio_ready;
 }
 
-bool sys_open_screen() {
+bool sys_open_screen(const char *title, const char *icon_folder) {
     // Mesa would keep the window's compiled shaders in a cache in the player's
     // home; the game writes nothing there but its own state folder, so its
     // window must not either.
     setenv("MESA_SHADER_CACHE_DISABLE", "true", 0);
-    al_set_new_window_title(_("Obrazkowe klocki"));
+    al_set_new_window_title(title);
     al_set_new_display_flags(ALLEGRO_WINDOWED | ALLEGRO_RESIZABLE | ALLEGRO_GENERATE_EXPOSE_EVENTS);
     // Swaps should not wait for the screen: the game paces itself by sleeping
     // and presents at most once per refresh (a driver may sync them anyway).
@@ -157,10 +158,10 @@ bool sys_open_screen() {
     close_requested = false;
     present_pending = false;
     frame_hidden = false;
-    start_pace_clock(al_get_time());
+    start_rest_pacing(al_get_time());
     int rate = al_get_display_refresh_rate(display);
     start_present_pacing(1.0 / (rate > 0 ? rate : 60));
-    set_window_icon();
+    set_window_icon(icon_folder);
     al_set_target_bitmap(canvas);
     return true;
 }
@@ -218,23 +219,47 @@ const char *sys_environment(const char *name) {
     return getenv(name);
 }
 
+void sys_set_environment(const char *name, const char *value) {
+    setenv(name, value, 1);
+}
+
+bool sys_set_message_locale(const char *locale) {
+    return setlocale(LC_MESSAGES, locale) != nullptr;
+}
+
+bool sys_file_exists(const char *path) {
+    return al_filename_exists(path);
+}
+
+const char *sys_executable_folder() {
+    static std::string folder;
+    if (folder.empty()) {
+        ALLEGRO_PATH *path = al_get_standard_path(ALLEGRO_EXENAME_PATH);
+        if (!path) return "";
+        al_set_path_filename(path, nullptr);
+        folder = al_path_cstr(path, '/');
+        al_destroy_path(path);
+    }
+    return folder.c_str();
+}
+
+void sys_exit_now(int code) {
+    fflush(nullptr);
+    _exit(code);
+}
+
 void sys_pace_from_now() {
-    start_pace_clock(al_get_time());
+    start_rest_pacing(al_get_time());
 }
 
 bool sys_frame_shown(double seconds) {
     // The canvas is about to change: a frame still waiting is overtaken.
     present_pending = false;
-    const double long_rest = 0.01;
-    // Behind the pace by more than this after the rests, a frame is not shown
-    // until they have caught up, unless the window has shown none for a while.
-    const double slack = 0.002;
-    const double longest_gap = 0.07;
     double now = al_get_time();
-    double end = planned_rest_end(now, seconds);
-    bool catching_up = now - end > slack && now - last_shown < longest_gap;
-    if (!display || seconds >= long_rest) return true;
-    if (next_present_time(now) <= std::max(now, end) && !catching_up) return true;
+    if (!display || frame_reaches_window(seconds, now, planned_rest_end(now, seconds),
+                                         next_present_time(now), last_shown)) {
+        return true;
+    }
     frame_hidden = true;
     return false;
 }
@@ -261,7 +286,7 @@ void sys_wait_for_input() {
         if (got && handle_event(event)) show_canvas();
     }
     // The time spent waiting is no lag to make up.
-    start_pace_clock(al_get_time());
+    start_rest_pacing(al_get_time());
 }
 
 unsigned sys_clock_seconds() {

@@ -8,7 +8,7 @@
 // suspended machine, a slow swap) is forgotten rather than made up in a rush.
 
 // Starts the pace afresh at `now`: after start-up and after a wait for input.
-void start_pace_clock(double now);
+void start_rest_pacing(double now);
 
 // When a rest of `seconds` asked for at `now` is planned to end; the clock is
 // not moved.

@@ -2,7 +2,7 @@
 
 #include <allegro5/allegro.h>
 
-#include "shell/platform.h"
+#include "system/platform.h"
 
 // The keyboard and the game pad: a focus over the twelve cubes and the two
 // buttons, moved and pressed without the pointer. A key acts once per press,

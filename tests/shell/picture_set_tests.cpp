@@ -12,10 +12,10 @@
 #include "puzzle/progress.h"
 #include "puzzle/set_choice.h"
 #include "shell/media_folder.h"
+#include "shell/picture_set.h"
 #include "shell/resources.h"
 #include "support/game_fixture.h"
 #include "support/scripted_platform.h"
-#include "view/picture_set.h"
 #include "view/screen_reading.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "shell/canvas_fit.h"
+#include "system/canvas_fit.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
 // The focus, and what the keys and the pad do with it.
-#include "shell/key_input.h"
+#include "shell/keys_and_pad.h"
 
 #include "puzzle/progress.h"
 #include "puzzle/rotation.h"

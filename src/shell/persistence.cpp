@@ -1,5 +1,6 @@
-// When the game is written to the state folder, and how it is read back.
-#include "shell/autosave.h"
+// The state folder in use: the saved game and the records read at start-up,
+// the game resumed, and both written back as play goes on.
+#include "shell/persistence.h"
 
 #include <cstdio>
 #include <cstring>
@@ -7,8 +8,8 @@
 #include "puzzle/progress.h"
 #include "puzzle/records.h"
 #include "puzzle/saved_game.h"
-#include "shell/platform.h"
-#include "view/picture_set.h"
+#include "shell/picture_set.h"
+#include "system/platform.h"
 
 bool saved_game_waiting;
 
@@ -17,10 +18,10 @@ namespace {
 const char *const game_file = "game";
 const char *const records_file = "records";
 
-// What the state folder holds, as this run last wrote it; empty once the
-// saved game is gone.
-char written[2048];
-char text[2048];
+// The saved game as this run last wrote it; empty once it is gone.
+char last_written_game[2048];
+// Where a file is formatted before it is written.
+char formatted[2048];
 bool cannot_save_told;
 
 void write_file(const char *name, const char *bytes, int length) {
@@ -57,7 +58,7 @@ const char *read_game_text(const char *bytes, int length) {
 
 void look_for_saved_game() {
     saved_game_waiting = false;
-    written[0] = 0;
+    last_written_game[0] = 0;
     cannot_save_told = false;
     clear_records();
     read_file(records_file, read_records, "the records start afresh");
@@ -71,28 +72,28 @@ void bring_back_saved_game() {
     resume_picture_set();
     group_loaded = 1;
     // The folder holds this very game already.
-    int length = write_saved_game(written, sizeof written);
-    if (length < 0) written[0] = 0;
+    int length = write_saved_game(last_written_game, sizeof last_written_game);
+    if (length < 0) last_written_game[0] = 0;
 }
 
 void save_game_if_changed() {
     if (current_group > 2) {
         // A finished game leaves nothing to resume.
-        if (written[0]) sys_remove_state(game_file);
-        written[0] = 0;
+        if (last_written_game[0]) sys_remove_state(game_file);
+        last_written_game[0] = 0;
         return;
     }
     // While a set is being dealt there is no board to keep.
     if (!group_loaded) return;
-    int length = write_saved_game(text, sizeof text);
-    if (length >= 0 && strcmp(text, written) == 0) return;
-    write_file(game_file, text, length);
+    int length = write_saved_game(formatted, sizeof formatted);
+    if (length >= 0 && strcmp(formatted, last_written_game) == 0) return;
+    write_file(game_file, formatted, length);
     // Tried once per change, whether or not it could be written.
-    memcpy(written, text, sizeof written);
+    memcpy(last_written_game, formatted, sizeof last_written_game);
 }
 
-void note_set_finished() {
+void save_records_of_finished_set() {
     int group = current_group - 1;
     if (!note_finished_set(group, group_moves[group], sys_clock_seconds())) return;
-    write_file(records_file, text, write_records(text, sizeof text));
+    write_file(records_file, formatted, write_records(formatted, sizeof formatted));
 }

@@ -16,5 +16,6 @@ void bring_back_saved_game();
 // the summary is reached, removes it. Allocates nothing.
 void save_game_if_changed();
 
-// A set was just finished: its rotations may make a record.
-void note_set_finished();
+// A set was just finished: its rotations may make a record, and the records
+// are written when they do.
+void save_records_of_finished_set();

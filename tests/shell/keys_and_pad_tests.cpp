@@ -6,7 +6,7 @@
 #include "puzzle/progress.h"
 #include "puzzle/rotation.h"
 #include "shell/game.h"
-#include "shell/key_input.h"
+#include "shell/keys_and_pad.h"
 #include "shell/loop_state.h"
 #include "support/game_fixture.h"
 #include "support/key_play.h"

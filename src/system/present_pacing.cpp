@@ -1,4 +1,4 @@
-#include "shell/present_pacing.h"
+#include "system/present_pacing.h"
 
 #include <algorithm>
 #include <cmath>
