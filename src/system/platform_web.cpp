@@ -65,6 +65,10 @@ int pad_y;
 bool sys_open_screen(const char *title, const char *) {
     // The page's own icon stands for the game; F11 is the browser's.
     f11_toggles_full_screen = false;
+    // Allegro would read every changed bitmap back from WebGL at each flip,
+    // to restore it should the context be lost: a stall in every frame. The
+    // game redraws nothing it could restore, so a lost context is a lost game.
+    al_set_new_bitmap_flags(al_get_new_bitmap_flags() | ALLEGRO_NO_PRESERVE_TEXTURE);
     return open_window(title);
 }
 
