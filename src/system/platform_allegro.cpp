@@ -207,15 +207,6 @@ void sys_get_keyboard_state(ALLEGRO_KEYBOARD_STATE *state) {
     al_get_keyboard_state(state);
 }
 
-void sys_get_mouse_state(ALLEGRO_MOUSE_STATE *state) {
-    al_get_mouse_state(state);
-    // The game hit-tests canvas pixels, whatever the window's size.
-    if (display) {
-        window_to_canvas(al_get_display_width(display), al_get_display_height(display), state->x,
-                         state->y);
-    }
-}
-
 bool sys_close_requested() {
     handle_window_events();
     return close_requested;

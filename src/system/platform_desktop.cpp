@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "system/canvas_fit.h"
 #include "system/platform.h"
 #include "system/platform_allegro.h"
 #include "system/present_pacing.h"
@@ -117,6 +118,15 @@ void sys_wait_for_input() {
     }
     // The time spent waiting is no lag to make up.
     start_rest_pacing(al_get_time());
+}
+
+void sys_get_mouse_state(ALLEGRO_MOUSE_STATE *state) {
+    al_get_mouse_state(state);
+    // The game hit-tests canvas pixels, whatever the window's size.
+    if (display) {
+        window_to_canvas(al_get_display_width(display), al_get_display_height(display), state->x,
+                         state->y);
+    }
 }
 
 void sys_show_failure(const char *message) {

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "system/canvas_fit.h"
 #include "system/platform.h"
 #include "system/platform_allegro.h"
 #include "system/present_pacing.h"
@@ -60,11 +61,31 @@ EM_JS(void, browser_language, (char *buffer, int size), {
 int pad_x;
 int pad_y;
 
+// Where the last finger was, while the pointer has not moved since: a finger
+// lifted leaves the pointer there.
+bool touch_last;
+int touch_x;
+int touch_y;
+int mouse_x;
+int mouse_y;
+
+// Takes the window's events in; a new page size clears the page's canvas, so
+// the last frame is shown again at once, whatever the game is doing.
+void take_window_events() {
+    ALLEGRO_EVENT event;
+    while (window_events && al_get_next_event(window_events, &event)) {
+        if (handle_event(event)) show_canvas();
+    }
+}
+
 }  // namespace
 
 bool sys_open_screen(const char *title, const char *) {
     // The page's own icon stands for the game; F11 is the browser's.
     f11_toggles_full_screen = false;
+    // A finger on the page comes as a touch, which the library does not turn
+    // into the pointer's state.
+    al_install_touch_input();
     // Allegro would read every changed bitmap back from WebGL at each flip,
     // to restore it should the context be lost: a stall in every frame. The
     // game redraws nothing it could restore, so a lost context is a lost game.
@@ -88,7 +109,7 @@ void sys_rest(double seconds) {
     // without it nothing drawn reaches the page and no input comes in.
     bool turned = false;
     for (;;) {
-        handle_window_events();
+        take_window_events();
         now = al_get_time();
         if (show_at >= 0 && now >= show_at) {
             show_canvas();
@@ -102,7 +123,7 @@ void sys_rest(double seconds) {
 }
 
 void sys_wait_for_input() {
-    handle_window_events();
+    take_window_events();
     // A pad sends the page no events: the library looks at the pads, and
     // turns what changed into events, whenever it is asked for events.
     const double pad_look = 0.1;
@@ -118,12 +139,7 @@ void sys_wait_for_input() {
             }
         }
         browser_turn((until - now) * 1000, 1);
-        ALLEGRO_EVENT event;
-        while (window_events && al_get_next_event(window_events, &event)) {
-            // The canvas holds the last frame whole: shown again, it fills the
-            // page's new size.
-            if (handle_event(event)) show_canvas();
-        }
+        take_window_events();
     }
     start_rest_pacing(al_get_time());
 }
@@ -152,6 +168,34 @@ void sys_show_failure(const char *message) {
             if (Module.on_failure) Module.on_failure(UTF8ToString($0));
         },
         message);
+}
+
+void sys_get_mouse_state(ALLEGRO_MOUSE_STATE *state) {
+    al_get_mouse_state(state);
+    if (state->x != mouse_x || state->y != mouse_y) touch_last = false;
+    mouse_x = state->x;
+    mouse_y = state->y;
+    if (al_is_touch_input_installed()) {
+        // The first finger down drags as the primary button does.
+        ALLEGRO_TOUCH_INPUT_STATE fingers;
+        al_get_touch_input_state(&fingers);
+        for (const ALLEGRO_TOUCH_STATE &finger : fingers.touches) {
+            if (finger.id < 0) continue;
+            touch_last = true;
+            touch_x = static_cast<int>(finger.x);
+            touch_y = static_cast<int>(finger.y);
+            state->buttons |= 1;
+            break;
+        }
+    }
+    if (touch_last) {
+        state->x = touch_x;
+        state->y = touch_y;
+    }
+    if (display) {
+        window_to_canvas(al_get_display_width(display), al_get_display_height(display), state->x,
+                         state->y);
+    }
 }
 
 void sys_get_pad_state(pad_state *state) {

@@ -304,6 +304,13 @@ await step('English under an English browser', 90, async () => {
     const title = await english.page.title();
     if (title !== 'Picture Cubes') throw new Error(`the title is "${title}"`);
 });
+await step('the exit button fades out to the page after the game', 60, async () => {
+    await english.page.mouse.click(510, 300, {delay: 100});
+    await dealt(english.page);
+    await english.page.mouse.click(920, 673, {delay: 100});
+    await english.page.waitForFunction(() => document.getElementById('again').textContent === 'Play again' &&
+                                       document.getElementById('left').style.display === 'block', {timeout: 0});
+});
 await english.browser.close();
 
 for (const profile of [polish.profile, english.profile]) fs.rmSync(profile, {recursive: true, force: true});
