@@ -1,47 +1,35 @@
-// The system layer on a real window, keyboard, mouse, clock and sound card.
-#include <allegro5/allegro_acodec.h>
-#include <allegro5/allegro_native_dialog.h>
-#include <unistd.h>
+// The system layer's window, keyboard, mouse, clock, sound and files, on
+// Allegro and the C library.
+#include "system/platform_allegro.h"
 
-#include <algorithm>
+#include <allegro5/allegro_acodec.h>
+
 #include <clocale>
-#include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <ctime>
-#include <string>
 
 #include "system/canvas_fit.h"
-#include "system/pad_codes.h"
-#include "system/pad_reading.h"
 #include "system/platform.h"
 #include "system/present_pacing.h"
 #include "system/rest_pacing.h"
 #include "system/shown_frames.h"
 
-namespace {
 ALLEGRO_DISPLAY *display;
-ALLEGRO_BITMAP *canvas;
-bool audio_ready;
-// Only the window's own business is taken from events: its close button, a
-// new size, and F11 for a fullscreen window. The game's input is polled as
-// state, once per frame; its events only tell that input came, which ends a
-// wait for input.
 ALLEGRO_EVENT_QUEUE *window_events;
 bool close_requested;
-// The canvas holds a frame the window does not show yet.
 bool present_pending;
+bool input_seen;
+bool f11_toggles_full_screen;
+
+namespace {
+ALLEGRO_BITMAP *canvas;
+bool audio_ready;
 // The frame being drawn will not be shown: its present shows nothing.
 bool frame_hidden;
-// A pointer, key or other input event came since the keyboard was last read.
-bool input_seen;
 // When the last present went out.
 double last_shown;
+}  // namespace
 
-void find_back_buttons();
-bool pad_event_counts(const ALLEGRO_JOYSTICK_EVENT &event);
-
-// Handles one event; returns whether the window must be repainted.
 bool handle_event(const ALLEGRO_EVENT &event) {
     switch (event.type) {
         case ALLEGRO_EVENT_DISPLAY_CLOSE:
@@ -63,7 +51,7 @@ bool handle_event(const ALLEGRO_EVENT &event) {
             if (!pad_event_counts(event.joystick)) return false;
             break;
         case ALLEGRO_EVENT_KEY_DOWN:
-            if (event.keyboard.keycode == ALLEGRO_KEY_F11) {
+            if (event.keyboard.keycode == ALLEGRO_KEY_F11 && f11_toggles_full_screen) {
                 bool full = al_get_display_flags(display) & ALLEGRO_FULLSCREEN_WINDOW;
                 al_set_display_flag(display, ALLEGRO_FULLSCREEN_WINDOW, !full);
             }
@@ -73,28 +61,11 @@ bool handle_event(const ALLEGRO_EVENT &event) {
     return false;
 }
 
-// While frames are drawn the next present repaints the window anyway.
 void handle_window_events() {
     ALLEGRO_EVENT event;
     while (window_events && al_get_next_event(window_events, &event)) handle_event(event);
 }
 
-// The game's own icon, in the sizes the folder has; without them the window
-// keeps the default one.
-void set_window_icon(const char *folder) {
-    ALLEGRO_BITMAP *icons[4];
-    int count = 0;
-    for (const char *name : {"icon-48.png", "icon-64.png", "icon-128.png", "icon-256.png"}) {
-        std::string path = std::string(folder) + "/" + name;
-        if (!al_filename_exists(path.c_str())) continue;
-        ALLEGRO_BITMAP *icon = al_load_bitmap(path.c_str());
-        if (icon) icons[count++] = icon;
-    }
-    if (count > 0) al_set_display_icons(display, count, icons);
-    for (int i = 0; i < count; i++) al_destroy_bitmap(icons[i]);
-}
-
-// Copies the canvas to the window, scaled to fit between black bars, and swaps.
 void show_canvas() {
     double start = al_get_time();
     ALLEGRO_BITMAP *target = al_get_target_bitmap();
@@ -117,27 +88,8 @@ void show_canvas() {
     last_shown = end;
     present_pending = false;
 }
-}  // namespace
 
-bool sys_install_input() {
-    if (!al_install_keyboard() || !al_install_mouse()) return false;
-    // Pads are a bonus: without them the game plays by keys and pointer.
-    if (al_install_joystick()) find_back_buttons();
-    return true;
-}
-
-bool sys_install_audio() {
-    // Without a sound device al_reserve_samples would abort the process, so it
-    // is only asked for once the audio system is really up.
-    audio_ready = al_install_audio() && al_init_acodec_addon() && al_reserve_samples(3);
-    return audio_ready;
-}
-
-bool sys_open_screen(const char *title, const char *icon_folder) {
-    // Mesa would keep the window's compiled shaders in a cache in the player's
-    // home; the game writes nothing there but its own state folder, so its
-    // window must not either.
-    setenv("MESA_SHADER_CACHE_DISABLE", "true", 0);
+bool open_window(const char *title) {
     al_set_new_window_title(title);
     al_set_new_display_flags(ALLEGRO_WINDOWED | ALLEGRO_RESIZABLE | ALLEGRO_GENERATE_EXPOSE_EVENTS);
     // Swaps should not wait for the screen: the game paces itself by sleeping
@@ -172,12 +124,25 @@ bool sys_open_screen(const char *title, const char *icon_folder) {
     start_rest_pacing(al_get_time());
     int rate = al_get_display_refresh_rate(display);
     start_present_pacing(1.0 / (rate > 0 ? rate : 60));
-    set_window_icon(icon_folder);
     al_set_target_bitmap(canvas);
     return true;
 }
 
-void sys_close_screen() {
+bool sys_install_input() {
+    if (!al_install_keyboard() || !al_install_mouse()) return false;
+    // Pads are a bonus: without them the game plays by keys and pointer.
+    if (al_install_joystick()) find_back_buttons();
+    return true;
+}
+
+bool sys_install_audio() {
+    // Without a sound device al_reserve_samples would abort the process, so it
+    // is only asked for once the audio system is really up.
+    audio_ready = al_install_audio() && al_init_acodec_addon() && al_reserve_samples(3);
+    return audio_ready;
+}
+
+void close_window() {
     if (window_events) al_destroy_event_queue(window_events);
     window_events = nullptr;
     al_destroy_bitmap(canvas);
@@ -201,64 +166,6 @@ void sys_present() {
     if (present_due(al_get_time())) show_canvas();
 }
 
-void sys_rest(double seconds) {
-    // The rest ends where the designed rests put it, however long the drawing
-    // and the presents since the last one took.
-    double now = al_get_time();
-    double end = pace_rest(now, seconds);
-    // A frame before a long rest goes out at once, however short the rest
-    // turns out; before a short one, if its time comes within the rest.
-    double length = seconds >= 0.01 ? seconds : end - now;
-    double show_at = present_pending ? deferred_present_time(now, length) : -1;
-    for (;;) {
-        handle_window_events();
-        if (close_requested) return;
-        now = al_get_time();
-        if (show_at >= 0 && now >= show_at) {
-            show_canvas();
-            show_at = -1;
-            continue;
-        }
-        if (now >= end) return;
-        double wake = show_at >= 0 ? std::min(end, show_at) : end;
-        // Short naps, so the close button is noticed at once.
-        al_rest(std::min(wake - now, 0.05));
-    }
-}
-
-const char *sys_environment(const char *name) {
-    return getenv(name);
-}
-
-void sys_set_environment(const char *name, const char *value) {
-    setenv(name, value, 1);
-}
-
-bool sys_set_message_locale(const char *locale) {
-    return setlocale(LC_MESSAGES, locale) != nullptr;
-}
-
-bool sys_file_exists(const char *path) {
-    return al_filename_exists(path);
-}
-
-const char *sys_executable_folder() {
-    static std::string folder;
-    if (folder.empty()) {
-        ALLEGRO_PATH *path = al_get_standard_path(ALLEGRO_EXENAME_PATH);
-        if (!path) return "";
-        al_set_path_filename(path, nullptr);
-        folder = al_path_cstr(path, '/');
-        al_destroy_path(path);
-    }
-    return folder.c_str();
-}
-
-void sys_exit_now(int code) {
-    fflush(nullptr);
-    _exit(code);
-}
-
 void sys_pace_from_now() {
     start_rest_pacing(al_get_time());
 }
@@ -275,29 +182,16 @@ bool sys_frame_shown(double seconds) {
     return false;
 }
 
-void sys_wait_for_input() {
-    handle_window_events();
-    while (window_events && !input_seen && !close_requested) {
-        ALLEGRO_EVENT event;
-        bool got;
-        if (present_pending) {
-            // The last frame still goes out, at its time.
-            double wait = next_present_time(al_get_time()) - al_get_time();
-            if (wait <= 0) {
-                show_canvas();
-                continue;
-            }
-            got = al_wait_for_event_timed(window_events, &event, static_cast<float>(wait));
-        } else {
-            al_wait_for_event(window_events, &event);
-            got = true;
-        }
-        // The canvas holds the last frame whole: shown again, it repaints the
-        // window after an expose or a new size.
-        if (got && handle_event(event)) show_canvas();
-    }
-    // The time spent waiting is no lag to make up.
-    start_rest_pacing(al_get_time());
+void sys_set_environment(const char *name, const char *value) {
+    setenv(name, value, 1);
+}
+
+bool sys_set_message_locale(const char *locale) {
+    return setlocale(LC_MESSAGES, locale) != nullptr;
+}
+
+bool sys_file_exists(const char *path) {
+    return al_filename_exists(path);
 }
 
 unsigned sys_clock_seconds() {
@@ -310,15 +204,6 @@ void sys_get_keyboard_state(ALLEGRO_KEYBOARD_STATE *state) {
     al_get_keyboard_state(state);
 }
 
-void sys_get_mouse_state(ALLEGRO_MOUSE_STATE *state) {
-    al_get_mouse_state(state);
-    // The game hit-tests canvas pixels, whatever the window's size.
-    if (display) {
-        window_to_canvas(al_get_display_width(display), al_get_display_height(display), state->x,
-                         state->y);
-    }
-}
-
 bool sys_close_requested() {
     handle_window_events();
     return close_requested;
@@ -329,100 +214,3 @@ void sys_play_sample(ALLEGRO_SAMPLE *sample, float gain, float pan, float speed)
     al_play_sample(sample, gain, pan, speed, ALLEGRO_PLAYMODE_ONCE, nullptr);
 }
 
-void sys_show_failure(const char *message) {
-    if (isatty(STDERR_FILENO)) return;
-    // The add-on refuses to start without an X display.
-    if (!al_init_native_dialog_addon()) return;
-    al_show_native_message_box(nullptr, "Obrazkowe klocki: error", "The game has stopped", message,
-                               nullptr, ALLEGRO_MESSAGEBOX_ERROR);
-}
-
-// --- Game pads ---
-
-namespace {
-
-int pad_x;
-int pad_y;
-
-// Each pad's Back button, found when the pads are configured; -1 where the
-// game cannot tell which it is, and then no pad button leaves.
-struct pad_back {
-    ALLEGRO_JOYSTICK *pad;
-    int button;
-};
-pad_back back_buttons[16];
-int pads_known;
-
-// A stick the game reads: the first (the left one) or a d-pad.
-bool stick_read(ALLEGRO_JOYSTICK *pad, int stick) {
-    bool dpad = al_get_joystick_stick_flags(pad, stick) & ALLEGRO_JOYFLAG_DIGITAL;
-    return (stick == 0 || dpad) && al_get_joystick_num_axes(pad, stick) >= 2;
-}
-
-int back_button(ALLEGRO_JOYSTICK *pad) {
-    for (int i = 0; i < pads_known; i++) {
-        if (back_buttons[i].pad == pad) return back_buttons[i].button;
-    }
-    return -1;
-}
-
-// By the names the driver gives the buttons, else by the kernel's codes.
-void find_back_buttons() {
-    pads_known = 0;
-    for (int i = 0; i < al_get_num_joysticks() && pads_known < 16; i++) {
-        ALLEGRO_JOYSTICK *pad = al_get_joystick(i);
-        if (!pad) continue;
-        int buttons = std::min(al_get_joystick_num_buttons(pad), _AL_MAX_JOYSTICK_BUTTONS);
-        const char *names[_AL_MAX_JOYSTICK_BUTTONS];
-        for (int b = 0; b < buttons; b++) names[b] = al_get_joystick_button_name(pad, b);
-        int back = back_button_named(names, buttons);
-        if (back < 0) {
-            int codes[_AL_MAX_JOYSTICK_BUTTONS];
-            int count = read_pad_button_codes(al_get_joystick_name(pad), buttons, codes,
-                                              _AL_MAX_JOYSTICK_BUTTONS);
-            back = back_button_coded(codes, count);
-        }
-        back_buttons[pads_known++] = {pad, back};
-    }
-}
-
-bool pad_event_counts(const ALLEGRO_JOYSTICK_EVENT &event) {
-    pad_event seen{};
-    seen.kind = event.type == ALLEGRO_EVENT_JOYSTICK_AXIS ? pad_event::axis_moved
-                                                          : pad_event::button_changed;
-    if (seen.kind == pad_event::axis_moved) {
-        seen.stick_read = stick_read(event.id, event.stick);
-        seen.axis = event.axis;
-        seen.position = event.pos;
-        seen.direction = event.axis == 0 ? pad_x : pad_y;
-    }
-    seen.button = event.button;
-    seen.back = back_button(event.id);
-    return pad_event_matters(seen);
-}
-
-}  // namespace
-
-void sys_get_pad_state(pad_state *state) {
-    *state = pad_state();
-    if (!al_is_joystick_installed()) return;
-    // The strongest push on any pad's left stick (stick 0) or d-pad (a
-    // digital stick) wins.
-    float x = 0, y = 0;
-    for (int i = 0; i < al_get_num_joysticks(); i++) {
-        ALLEGRO_JOYSTICK *pad = al_get_joystick(i);
-        if (!pad || !al_get_joystick_active(pad)) continue;
-        ALLEGRO_JOYSTICK_STATE now;
-        al_get_joystick_state(pad, &now);
-        for (int stick = 0; stick < al_get_joystick_num_sticks(pad); stick++) {
-            if (!stick_read(pad, stick)) continue;
-            if (std::abs(now.stick[stick].axis[0]) > std::abs(x)) x = now.stick[stick].axis[0];
-            if (std::abs(now.stick[stick].axis[1]) > std::abs(y)) y = now.stick[stick].axis[1];
-        }
-        if (al_get_joystick_num_buttons(pad) > 0 && now.button[0]) state->face = true;
-        int back = back_button(pad);
-        if (back >= 0 && now.button[back]) state->back = true;
-    }
-    pad_x = state->x = stick_direction(x, pad_x);
-    pad_y = state->y = stick_direction(y, pad_y);
-}
