@@ -5,9 +5,11 @@
 #include <cstdio>
 #include <cstring>
 
+#include "puzzle/own_sets.h"
 #include "puzzle/progress.h"
 #include "puzzle/records.h"
 #include "puzzle/saved_game.h"
+#include "shell/own_pictures.h"
 #include "shell/picture_set.h"
 #include "system/platform.h"
 
@@ -18,10 +20,11 @@ namespace {
 const char *const game_file = "game";
 const char *const records_file = "records";
 
-// The saved game as this run last wrote it; empty once it is gone.
-char last_written_game[2048];
+// The saved game as this run last wrote it; empty once it is gone. A game of
+// the player's pictures holds their paths.
+char last_written_game[65536];
 // Where a file is formatted before it is written.
-char formatted[2048];
+char formatted[65536];
 bool cannot_save_told;
 
 void write_file(const char *name, const char *bytes, int length) {
@@ -37,7 +40,7 @@ void write_file(const char *name, const char *bytes, int length) {
 // Reads one file of the folder; a damaged one is set aside. The reader
 // returns null when the text is good.
 void read_file(const char *name, const char *(*read)(const char *, int), const char *instead) {
-    char bytes[4096];
+    static char bytes[65536];
     int length = sys_read_state(name, bytes, sizeof bytes);
     if (length == -1) return;
     const char *wrong =
@@ -63,6 +66,7 @@ void look_for_saved_game() {
     clear_records();
     read_file(records_file, read_records, "the records start afresh");
     read_file(game_file, read_game_text, "a new game begins");
+    if (saved_game_waiting && !saved_game_can_resume()) saved_game_waiting = false;
 }
 
 void bring_back_saved_game() {
@@ -93,6 +97,8 @@ void save_game_if_changed() {
 }
 
 void save_records_of_finished_set() {
+    // Records are the built-in groups'; the player's pictures keep none.
+    if (own_picture_count) return;
     int group = current_group - 1;
     if (!note_finished_set(group, group_moves[group], sys_clock_seconds())) return;
     write_file(records_file, formatted, write_records(formatted, sizeof formatted));

@@ -37,6 +37,8 @@ std::map<std::string, std::string> environment;
 std::function<void()> on_present;
 std::function<void()> on_rest;
 std::string state_folder;
+std::set<std::string> unreadable_files;
+std::vector<file_read> file_reads;
 
 namespace {
 ALLEGRO_BITMAP *memory_canvas;
@@ -117,6 +119,8 @@ void reset() {
     environment.clear();
     on_present = nullptr;
     on_rest = nullptr;
+    unreadable_files.clear();
+    file_reads.clear();
     // Every test starts with nothing saved.
     remove_state_folder();
 }

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,15 @@ ALLEGRO_BITMAP *canvas();
 // The state folder the game reads and writes: a scratch folder made in the
 // system's temporary directory when the suite starts.
 extern std::string state_folder;
+
+// The player's files: those a read must fail on, as on files the player may
+// not read, and every read made, in order.
+extern std::set<std::string> unreadable_files;
+struct file_read {
+    std::string path;
+    long long offset, size;
+};
+extern std::vector<file_read> file_reads;
 
 // Back to a quiet keyboard, a still pointer at (0, 0), empty records and an
 // empty state folder.
