@@ -109,7 +109,8 @@ void read_own_pictures(text_reader &reader, game_on_file &game) {
         expect_word(reader, "size");
         game.pictures[i].size = read_large_number(reader, 0, 999999999999999999);
         expect_word(reader, "modified");
-        game.pictures[i].modified = read_large_number(reader, 0, 999999999999999999);
+        game.pictures[i].modified =
+            read_large_number(reader, -999999999999999999, 999999999999999999);
         expect_word(reader, "path");
         game.pictures[i].path = read_word(reader);
         expect_line_end(reader);

@@ -38,6 +38,9 @@ namespace {
 long long read_digits(text_reader &reader, int digits, long long low, long long high) {
     const char *start;
     int length = next_token(reader, start);
+    // A sign only where the number may be below zero.
+    bool negative = low < 0 && length > 1 && start[0] == '-';
+    if (negative) start++, length--;
     if (length < 1 || length > digits) reader.failed = true;
     long long value = 0;
     for (int i = 0; i < length && !reader.failed; i++) {
@@ -45,6 +48,7 @@ long long read_digits(text_reader &reader, int digits, long long low, long long 
         value = 10 * value + (start[i] - '0');
     }
     if (reader.failed) return low;
+    if (negative) value = -value;
     if (value < low || value > high) {
         reader.out_of_range = true;
         return low;

@@ -56,6 +56,7 @@ class own_pictures_test : public real_game {
    protected:
     void SetUp() override {
         real_game::SetUp();
+        script::audio_available = false;
         // A window shown once a second: the change-overs draw few frames.
         script::refresh_period = 1.0;
         std::string name = fs::temp_directory_path() / "picture-cubes-own-XXXXXX";
@@ -254,5 +255,105 @@ INSTANTIATE_TEST_SUITE_P(every_kind, each_picture, testing::ValuesIn(picture_cas
                          [](const testing::TestParamInfo<picture_case> &info) {
                              return std::string(info.param.name);
                          });
+
+// ---- The sets ----
+
+// 11 usable pictures make one set, 12 and 17 two, 2000 three, none in two
+// sets; of the 2000 only as many are read as the sets take, and of those only
+// their first and last bytes. The same folder again deals other sets.
+TEST_F(own_pictures_test, make_one_to_three_sets_none_twice_reading_no_more_than_they_need) {
+    std::string source = scratch + "/source.jpg";
+    ASSERT_TRUE(write_picture(source, {}));
+    std::vector<std::string> dealt;
+    for (auto [files, sets] : {std::pair{11, 1}, {12, 2}, {17, 2}, {2000, 3}}) {
+        std::string many = scratch + "/" + std::to_string(files);
+        fs::create_directory(many);
+        for (int i = 0; i < files; i++)
+            fs::create_symlink(source, many + "/" + std::to_string(i) + ".jpg");
+        script::file_reads.clear();
+        start({many});
+        EXPECT_EQ(sets_in_game, sets) << files << " pictures";
+        dealt = chosen();
+        EXPECT_EQ(std::set<std::string>(dealt.begin(), dealt.end()).size(), 6u * sets);
+        std::set<std::string> read;
+        long long bytes = 0;
+        for (const script::file_read &r : script::file_reads) read.insert(r.path), bytes += r.size;
+        EXPECT_EQ(read.size(), std::min(files, 18)) << files << " pictures";
+        EXPECT_LE(bytes, 18 * (65536 + 4096));
+    }
+    script::clock_seconds++;
+    start({scratch + "/2000"});
+    EXPECT_NE(chosen(), dealt);
+}
+
+// Six scenes stored as cameras and editors store them (a portrait turned by
+// its EXIF tag, a panorama upside down, a PNG, a small one enlarged): the
+// set dealt, and the summary of a game of one set, which keeps no record.
+TEST_F(own_pictures_test, a_set_of_them_dealt_and_summed_up_as_drawn) {
+    script::refresh_period = 0;
+    script::clock_seconds = 20261208;
+    picture_file scenes[6] = {sized(1600, 1200), sized(900, 1600, 6), sized(3000, 1000, 3), png(),
+                              sized(320, 240),   progressive()};
+    scenes[3].width = scenes[3].height = 1000;
+    scenes[5].orientation = 8;
+    for (int i = 0; i < 6; i++) {
+        scenes[i].scene = i + 1;
+        std::string name = "scene-" + std::to_string(i + 1) + (scenes[i].png ? ".png" : ".jpg");
+        ASSERT_TRUE(write_picture(folder + "/" + name, scenes[i]));
+    }
+    start({folder});
+    deal();
+    expect_reference("own-set-dealt", script::canvas(), {0, 0, 1020, 710});
+    for (int k = 1; k <= 6; k++) assembled[k] = 1;
+    frame(10, 10, 0);
+    ASSERT_EQ(current_group, 4) << "one set, then the summary";
+    expect_reference("own-summary", script::canvas(), {0, 0, 1020, 710});
+    char records[64];
+    EXPECT_EQ(sys_read_state("records", records, sizeof records), -1);
+}
+
+// ---- A saved game of them ----
+
+std::string contents(const std::string &path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Saved with its pictures' paths, and resumed with them without arguments;
+// once one of them has changed (its size or time) a new game begins, and
+// the player is told why on stderr and on the intro.
+TEST_F(own_pictures_test, a_saved_game_resumes_by_path_and_starts_afresh_once_a_picture_changed) {
+    fillers(6);
+    start({folder});
+    deal();
+    drag(2, direction_right);
+    std::string saved = contents(sys_state_path("game"));
+    EXPECT_EQ(
+        saved.rfind("picture-cubes saved game 2\nsets 1 name Wakacje%20nad%20morzem%202025\n"), 0u)
+        << saved;
+    std::vector<std::string> paths = chosen();
+
+    start({});
+    EXPECT_EQ(chosen(), paths);
+    EXPECT_EQ(move_counter, 1);
+    EXPECT_EQ(wrong_with_fit(group_pictures[1], false), "") << "not the player's picture";
+
+    // Its time moved; then its size changed, its time put back; then gone.
+    auto expect_a_new_game = [&](const char *what) {
+        std::string errors = start({});
+        std::string told = "the saved game's picture " + paths[2] + " is " + what;
+        EXPECT_NE(errors.find(told + "; a new game begins"), std::string::npos) << errors;
+        EXPECT_EQ(own_picture_count, 0);
+        EXPECT_NE(own_pictures_note(), nullptr);
+    };
+    auto when = fs::last_write_time(paths[2]);
+    fs::last_write_time(paths[2], when + std::chrono::seconds(1));
+    expect_a_new_game("changed");
+    fs::resize_file(paths[2], fs::file_size(paths[2]) + 1);
+    fs::last_write_time(paths[2], when);
+    expect_a_new_game("changed");
+    fs::remove(paths[2]);
+    expect_a_new_game("gone");
+}
 
 }  // namespace
