@@ -91,11 +91,10 @@ class own_pictures_test : public real_game {
         frame(10, 10, 0);
         return testing::internal::GetCapturedStderr();
     }
-    // Pictures filler-1.jpg ... of the folder, the quarters unless said.
-    void fillers(int n, picture_file picture = {}) {
+    // Quarters pictures filler-1.jpg ... of the folder.
+    void fillers(int n) {
         for (int i = 1; i <= n; i++) {
-            picture.scene = picture.scene ? i : 0;
-            ASSERT_TRUE(write_picture(folder + "/filler-" + std::to_string(i) + ".jpg", picture));
+            ASSERT_TRUE(write_picture(folder + "/filler-" + std::to_string(i) + ".jpg", {}));
         }
     }
     std::vector<std::string> chosen() {
@@ -292,14 +291,8 @@ TEST_F(own_pictures_test, make_one_to_three_sets_none_twice_reading_no_more_than
 TEST_F(own_pictures_test, a_set_of_them_dealt_and_summed_up_as_drawn) {
     script::refresh_period = 0;
     script::clock_seconds = 20261208;
-    picture_file scenes[6] = {sized(1600, 1200), sized(900, 1600, 6), sized(3000, 1000, 3), png(),
-                              sized(320, 240),   progressive()};
-    scenes[3].width = scenes[3].height = 1000;
-    scenes[5].orientation = 8;
-    for (int i = 0; i < 6; i++) {
-        scenes[i].scene = i + 1;
-        std::string name = "scene-" + std::to_string(i + 1) + (scenes[i].png ? ".png" : ".jpg");
-        ASSERT_TRUE(write_picture(folder + "/" + name, scenes[i]));
+    for (int k = 1; k <= 6; k++) {
+        ASSERT_TRUE(write_picture(folder + "/" + scene_file_name(k), scene_file(k)));
     }
     start({folder});
     deal();

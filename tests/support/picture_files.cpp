@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 #include <vector>
 
 const quarter_colour quarters[4] = {{220, 40, 40}, {40, 220, 40}, {220, 220, 40}, {40, 40, 220}};
@@ -168,6 +169,29 @@ bool write_png(FILE *file, const picture_file &p) {
 }
 
 }  // namespace
+
+picture_file scene_file(int k, bool upright) {
+    const int sizes[6][3] = {{1600, 1200, 1}, {900, 1600, 6}, {3000, 1000, 3},
+                             {1000, 1000, 0}, {320, 240, 0},  {1200, 900, 8}};
+    picture_file picture;
+    picture.scene = k;
+    picture.width = sizes[k - 1][0];
+    picture.height = sizes[k - 1][1];
+    picture.orientation = sizes[k - 1][2];
+    picture.png = k == 4;
+    picture.progressive = k == 6;
+    if (upright) {
+        picture.width = std::min(picture.width, picture.height * 4 / 3);
+        picture.height = picture.width * 3 / 4;
+        picture.orientation = 0;
+        picture.png = true;
+    }
+    return picture;
+}
+
+std::string scene_file_name(int k, bool upright) {
+    return "scene-" + std::to_string(k) + (scene_file(k, upright).png ? ".png" : ".jpg");
+}
 
 bool write_picture(const std::string &path, const picture_file &picture) {
     FILE *file = fopen(path.c_str(), "wb");

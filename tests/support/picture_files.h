@@ -20,6 +20,14 @@ struct picture_file {
     int scene = 0;                    // 1 to 6; 0: the four quarters
 };
 
+// Scene k (1 to 6) stored as cameras and editors store pictures: a
+// landscape, a portrait turned by its EXIF tag, a panorama upside down, a
+// square PNG, a small one, a progressive JPEG turned the other way. With
+// `upright`, the same scene's middle 4:3 as a plain upright PNG.
+picture_file scene_file(int k, bool upright = false);
+// Its file name, scene-k.jpg or scene-k.png.
+std::string scene_file_name(int k, bool upright = false);
+
 // Writes the picture to `path`; false when it cannot.
 bool write_picture(const std::string &path, const picture_file &picture);
 
