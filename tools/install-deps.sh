@@ -8,7 +8,7 @@
 set -eu
 packages="cmake g++ make pkg-config liballegro5-dev liballegro-image5-dev
 liballegro-ttf5-dev liballegro-audio5-dev liballegro-acodec5-dev liballegro-dialog5-dev
-gettext"
+gettext libjpeg-dev libpng-dev"
 if [ "${1:-build}" = "test" ]; then
     packages="$packages googletest libgtest-dev xvfb xauth xdotool"
     # The Debian package: building it, checking it, installing it.

@@ -18,3 +18,5 @@ endforeach()
 target_link_libraries(PkgConfig::ALLEGRO INTERFACE ${web_archives})
 # The add-ons are linked in, not loaded: Allegro must know it is static.
 target_compile_definitions(PkgConfig::ALLEGRO INTERFACE ALLEGRO_STATICLINK)
+# The player's pictures' decoders are among those archives.
+add_library(PkgConfig::PICTURE_DECODERS INTERFACE IMPORTED)

@@ -2,6 +2,7 @@
 
 int current_group;
 int group_moves[3];
+int sets_in_game = 3;
 
 int move_counter;
 int assembled[7];
@@ -23,6 +24,7 @@ bool finish_group_if_complete() {
     }
     group_moves[current_group] = move_counter;
     current_group++;
+    if (current_group == sets_in_game) current_group = 3;
     for (int slot = 0; slot <= 6; slot++) assembled[slot] = 0;
     group_loaded = 0;
     return true;

@@ -4,6 +4,9 @@
 // after the third group is finished, 4 while the end screen is on view.
 extern int current_group;
 extern int group_moves[3];  // the move counter recorded when each group was finished
+// How many sets the game has: the three groups, or one to three sets of the
+// player's own pictures. Finishing the last one goes on to the summary.
+extern int sets_in_game;
 
 extern int move_counter;     // rolls completed since the current group was loaded
 extern int assembled[7];     // slot k is 1 once picture k is assembled and acknowledged

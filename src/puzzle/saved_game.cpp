@@ -4,8 +4,10 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "puzzle/board.h"
+#include "puzzle/own_sets.h"
 #include "puzzle/progress.h"
 #include "puzzle/records.h"
 #include "puzzle/text_reader.h"
@@ -32,14 +34,87 @@ struct game_on_file {
     int faces[13][7];
     int turns[13][7];
     int rolled[13];
+    // A game of the player's own pictures (format 2); 0 pictures otherwise.
+    int sets;
+    int picture_count;
+    own_picture pictures[19];
+    std::string name;
 };
 // The last game read_saved_game found good, kept for resume_saved_game.
 game_on_file game_waiting_to_resume;
 
-int append(char *text, int size, int length, const char *format, int value) {
+// `value` is an int for "%d" and a long long for "%lld".
+template <typename number>
+int append(char *text, int size, int length, const char *format, number value) {
     if (length < 0 || length >= size) return -1;
     int added = snprintf(text + length, size - length, format, value);
     return length + added < size ? length + added : -1;
+}
+
+// A path or a name as one word: blanks, '%' and control bytes as %XX.
+int append_word(char *text, int size, int length, const std::string &word) {
+    for (unsigned char c : word) {
+        if (length < 0 || length + 4 >= size) return -1;
+        if (c <= ' ' || c == '%' || c == 0x7F) {
+            length += snprintf(text + length, size - length, "%%%02X", c);
+        } else {
+            text[length++] = static_cast<char>(c);
+            text[length] = 0;
+        }
+    }
+    return length;
+}
+
+std::string read_word(text_reader &reader) {
+    const char *start;
+    int length = next_token(reader, start);
+    if (length == 0) reader.failed = true;
+    std::string word;
+    for (int i = 0; i < length; i++) {
+        if (start[i] != '%') {
+            word += start[i];
+            continue;
+        }
+        unsigned value = 0;
+        if (i + 2 >= length || sscanf(start + i + 1, "%2X", &value) != 1) reader.failed = true;
+        word += static_cast<char>(value);
+        i += 2;
+    }
+    return word;
+}
+
+// The pictures of an own game, by path, with the size and time each had.
+int write_own_pictures(char *text, int size, int length) {
+    length = append(text, size, length, "sets %d name ", sets_in_game);
+    length = append_word(text, size, length, own_sets_name);
+    for (int i = 1; i <= own_picture_count; i++) {
+        length = append(text, size, length, "\npicture %d", i);
+        length = append(text, size, length, " size %lld", own_pictures[i].size);
+        length = append(text, size, length, " modified %lld path ", own_pictures[i].modified);
+        length = append_word(text, size, length, own_pictures[i].path);
+    }
+    return append(text, size, length, "\n", 0);
+}
+
+void read_own_pictures(text_reader &reader, game_on_file &game) {
+    expect_word(reader, "sets");
+    game.sets = read_number(reader, 1, 3);
+    expect_word(reader, "name");
+    game.name = read_word(reader);
+    expect_line_end(reader);
+    game.picture_count = 6 * game.sets;
+    for (int i = 1; i <= game.picture_count && !reader.failed; i++) {
+        expect_word(reader, "picture");
+        if (read_number(reader, 0, 18) != i) reader.failed = true;
+        expect_word(reader, "size");
+        game.pictures[i].size = read_large_number(reader, 0, 999999999999999999);
+        expect_word(reader, "modified");
+        game.pictures[i].modified =
+            read_large_number(reader, -999999999999999999, 999999999999999999);
+        expect_word(reader, "path");
+        game.pictures[i].path = read_word(reader);
+        expect_line_end(reader);
+    }
 }
 
 const char *check_values(const game_on_file &game) {
@@ -75,7 +150,9 @@ const char *check_values(const game_on_file &game) {
 }  // namespace
 
 int write_saved_game(char *text, int size) {
-    int length = append(text, size, 0, "picture-cubes saved game %d\n", 1);
+    // Format 2 is a game of the player's own pictures, and names them.
+    int length = append(text, size, 0, "picture-cubes saved game %d\n", own_picture_count ? 2 : 1);
+    if (own_picture_count) length = write_own_pictures(text, size, length);
     length = append(text, size, length, "group %d\n", current_group + 1);
     for (int g = 0; g < current_group; g++) {
         length = append(text, size, length, "finished %d files", g + 1);
@@ -115,20 +192,24 @@ const char *read_saved_game(const char *text, int length) {
     if (reader.failed) return "it is not a saved game of this game";
     int version = read_number(reader, 0, 999999999);
     if (reader.failed) return "it is not a saved game of this game";
-    if (version != 1) {
+    if (version != 1 && version != 2) {
         snprintf(reason, sizeof reason, "it is of another format version (%d)", version);
         return reason;
     }
     expect_line_end(reader);
+    game.sets = 3;
+    if (version == 2) read_own_pictures(reader, game);
+    // The built-in groups have ten pictures each; own sets number theirs.
+    int pictures = version == 2 ? game.picture_count : 10;
 
     expect_word(reader, "group");
-    game.group = read_number(reader, 1, 3) - 1;
+    game.group = read_number(reader, 1, game.sets) - 1;
     expect_line_end(reader);
     for (int g = 0; g < game.group; g++) {
         expect_word(reader, "finished");
         if (read_number(reader, 0, 3) != g + 1) reader.failed = true;
         expect_word(reader, "files");
-        for (int k = 1; k <= 6; k++) game.files[g][k] = read_number(reader, 1, 10);
+        for (int k = 1; k <= 6; k++) game.files[g][k] = read_number(reader, 1, pictures);
         expect_word(reader, "moves");
         game.finished[g] = read_number(reader, 0, 99999999);
         expect_word(reader, "record");
@@ -136,7 +217,7 @@ const char *read_saved_game(const char *text, int length) {
         expect_line_end(reader);
     }
     expect_word(reader, "files");
-    for (int k = 1; k <= 6; k++) game.files[game.group][k] = read_number(reader, 1, 10);
+    for (int k = 1; k <= 6; k++) game.files[game.group][k] = read_number(reader, 1, pictures);
     expect_line_end(reader);
     expect_word(reader, "moves");
     game.moves = read_number(reader, 0, 99999999);
@@ -174,9 +255,19 @@ const char *read_saved_game(const char *text, int length) {
     return nullptr;
 }
 
+int saved_own_pictures(const own_picture *&pictures) {
+    pictures = game_waiting_to_resume.pictures;
+    return game_waiting_to_resume.picture_count;
+}
+
 void resume_saved_game() {
     const game_on_file &game = game_waiting_to_resume;
     current_group = game.group;
+    forget_own_sets();
+    sets_in_game = game.sets;
+    own_picture_count = game.picture_count;
+    own_sets_name = game.name;
+    for (int i = 1; i <= game.picture_count; i++) own_pictures[i] = game.pictures[i];
     for (int g = 0; g < game.group; g++) {
         group_moves[g] = game.finished[g];
         set_against_record[g] = game.against_record[g];

@@ -22,6 +22,11 @@ int write_saved_game(char *text, int size);
 // wrong with it, in a few words.
 const char *read_saved_game(const char *text, int length);
 
+// The player's pictures the game read last by read_saved_game was played
+// with, entries 1 .. the count returned; 0 for a game of the built-in groups.
+struct own_picture;
+int saved_own_pictures(const own_picture *&pictures);
+
 // Makes the game read last by read_saved_game the game in play: group, set,
 // face nets and turns, moves, slots and pending picture, finished groups.
 void resume_saved_game();

@@ -32,22 +32,38 @@ void expect_word(text_reader &reader, const char *word) {
     }
 }
 
-int read_number(text_reader &reader, int low, int high) {
+namespace {
+
+// A whole number of at most `digits` digits, so it cannot overflow on its way in.
+long long read_digits(text_reader &reader, int digits, long long low, long long high) {
     const char *start;
     int length = next_token(reader, start);
-    // Nine digits at most, so the value cannot overflow on its way in.
-    if (length < 1 || length > 9) reader.failed = true;
-    int value = 0;
+    // A sign only where the number may be below zero.
+    bool negative = low < 0 && length > 1 && start[0] == '-';
+    if (negative) start++, length--;
+    if (length < 1 || length > digits) reader.failed = true;
+    long long value = 0;
     for (int i = 0; i < length && !reader.failed; i++) {
         if (start[i] < '0' || start[i] > '9') reader.failed = true;
         value = 10 * value + (start[i] - '0');
     }
     if (reader.failed) return low;
+    if (negative) value = -value;
     if (value < low || value > high) {
         reader.out_of_range = true;
         return low;
     }
     return value;
+}
+
+}  // namespace
+
+int read_number(text_reader &reader, int low, int high) {
+    return static_cast<int>(read_digits(reader, 9, low, high));
+}
+
+long long read_large_number(text_reader &reader, long long low, long long high) {
+    return read_digits(reader, 18, low, high);
 }
 
 void expect_line_end(text_reader &reader) {

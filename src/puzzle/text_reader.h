@@ -21,6 +21,9 @@ void expect_word(text_reader &reader, const char *word);
 // Takes the next whole number; a number outside low..high is out of range.
 int read_number(text_reader &reader, int low, int high);
 
+// The same for numbers of up to eighteen digits (sizes, times).
+long long read_large_number(text_reader &reader, long long low, long long high);
+
 // Takes the rest of the line, which must be blank.
 void expect_line_end(text_reader &reader);
 

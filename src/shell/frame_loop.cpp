@@ -2,9 +2,11 @@
 #include <allegro5/allegro.h>
 
 #include "puzzle/board.h"
+#include "puzzle/own_sets.h"
 #include "puzzle/progress.h"
 #include "puzzle/rotation.h"
 #include "puzzle/saved_game.h"
+#include "shell/command_line.h"
 #include "shell/completion_check.h"
 #include "shell/fades.h"
 #include "shell/game.h"
@@ -12,6 +14,7 @@
 #include "shell/intro.h"
 #include "shell/keys_and_pad.h"
 #include "shell/loop_state.h"
+#include "shell/own_pictures.h"
 #include "shell/persistence.h"
 #include "shell/picture_set.h"
 #include "shell/resources.h"
@@ -58,6 +61,7 @@ void reset_loop_state() {
 bool start_game() {
     cube_gap = 5;
     if (!start_up()) return false;
+    use_own_pictures(pictures_named());
     look_for_saved_game();
     show_intro();
     compose_backdrop(cube_gap);
@@ -171,6 +175,8 @@ void play_frame() {
 }
 
 void restart() {
+    // A new game of the player's pictures deals new sets of them.
+    if (own_picture_count) choose_own_sets();
     current_group = 0;
     move_counter = 0;
     fade_to_black();

@@ -6,6 +6,7 @@
 #include "shell/input.h"
 #include "shell/keys_and_pad.h"
 #include "shell/new_game_offer.h"
+#include "shell/own_pictures.h"
 #include "shell/resources.h"
 #include "shell/translation.h"
 #include "system/platform.h"
@@ -44,6 +45,10 @@ void draw_page() {
         al_draw_text(l.font, colour, 510, l.y, ALLEGRO_ALIGN_CENTRE, _(l.text));
     }
     draw_new_game_offer();
+    // Under the offer: why the player's pictures are not played.
+    if (const char *note = own_pictures_note()) {
+        al_draw_text(font_18, colour, 510, 665, ALLEGRO_ALIGN_CENTRE, note);
+    }
     sys_target_screen();
 }
 

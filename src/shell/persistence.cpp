@@ -5,9 +5,11 @@
 #include <cstdio>
 #include <cstring>
 
+#include "puzzle/own_sets.h"
 #include "puzzle/progress.h"
 #include "puzzle/records.h"
 #include "puzzle/saved_game.h"
+#include "shell/own_pictures.h"
 #include "shell/picture_set.h"
 #include "system/platform.h"
 
@@ -19,10 +21,11 @@ namespace {
 const char *const game_file = "game";
 const char *const records_file = "records";
 
-// The saved game as this run last wrote it; empty once it is gone.
-char last_written_game[2048];
+// The saved game as this run last wrote it; empty once it is gone. A game of
+// the player's pictures holds their paths.
+char last_written_game[65536];
 // Where a file is formatted before it is written.
-char formatted[2048];
+char formatted[65536];
 bool cannot_save_told;
 // A finished set changed the records: they are written after the saved game
 // that holds the set's end, so that a game ended between the two writes
@@ -49,7 +52,7 @@ void write_records_if_changed() {
 // Reads one file of the folder; a damaged one is set aside. The reader
 // returns null when the text is good.
 void read_file(const char *name, const char *(*read)(const char *, int), const char *instead) {
-    char bytes[4096];
+    static char bytes[65536];
     int length = sys_read_state(name, bytes, sizeof bytes);
     if (length == -1) return;
     const char *wrong =
@@ -84,6 +87,7 @@ void look_for_saved_game() {
         return;
     }
     read_file(game_file, read_game_text, "a new game begins");
+    if (saved_game_waiting && !saved_game_can_resume()) saved_game_waiting = false;
 }
 
 void bring_back_saved_game() {
@@ -96,7 +100,8 @@ void bring_back_saved_game() {
     // record its finished sets made; the day is today's, the set's own lost.
     char today[11];
     sys_local_date(sys_clock_seconds(), today);
-    for (int g = 0; g < current_group; g++) {
+    // The player's pictures keep no records.
+    for (int g = 0; g < current_group && !own_picture_count; g++) {
         int verdict = set_against_record[g];
         if (verdict == record_kept) continue;
         if (note_finished_set(g, group_moves[g], today)) records_changed = true;
@@ -142,6 +147,8 @@ void wait_for_saving() {
 }
 
 void note_records_of_finished_set() {
+    // Records are the built-in groups'; the player's pictures keep none.
+    if (own_picture_count) return;
     int group = current_group - 1;
     char today[11];
     sys_local_date(sys_clock_seconds(), today);

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "puzzle/board.h"
+#include "puzzle/own_sets.h"
 #include "puzzle/progress.h"
 #include "puzzle/rotation.h"
 #include "puzzle/saved_game.h"
@@ -12,6 +13,7 @@
 #include "shell/fades.h"
 #include "shell/loop_state.h"
 #include "shell/media_folder.h"
+#include "shell/own_pictures.h"
 #include "shell/resources.h"
 #include "system/platform.h"
 #include "view/message_line.h"
@@ -23,12 +25,36 @@ ALLEGRO_BITMAP *group_pictures[7];
 
 namespace {
 
-void load_pictures(const int file_numbers[7]) {
+// Picture k of a group's set: one of the group's files, or of the player's
+// pictures. Null when the player's cannot make a first set.
+ALLEGRO_BITMAP *load_set_picture(int group, int k) {
+    if (own_picture_count) return own_set_picture(set_files[group][k]);
+    return reload_media_bitmap(picture_file_name(group, set_files[group][k]));
+}
+
+void load_pictures() {
     for (int k = 1; k <= 6; k++) {
         // The previous set's pictures are not read again once a new set begins.
         if (group_pictures[k]) al_destroy_bitmap(group_pictures[k]);
-        group_pictures[k] = reload_media_bitmap(picture_file_name(current_group, file_numbers[k]));
+        group_pictures[k] = load_set_picture(current_group, k);
+        if (!group_pictures[k]) {
+            // The built-in group's pictures instead, from the first.
+            give_up_own_pictures();
+            choose_set(set_files[current_group]);
+            k = 0;
+        }
     }
+}
+
+// The player's sets are chosen when their game begins; each set takes the
+// next six of them.
+void choose_pictures() {
+    int *file_numbers = set_files[current_group];
+    if (own_picture_count == 0) {
+        choose_set(file_numbers);
+        return;
+    }
+    for (int k = 1; k <= 6; k++) file_numbers[k] = 6 * current_group + k;
 }
 
 void record_thumbnails() {
@@ -66,9 +92,10 @@ void draw_fronts(bool new_turns) {
 
 void load_picture_set() {
     sys_pace_from_now();
-    int *file_numbers = set_files[current_group];
-    choose_set(file_numbers);
-    load_pictures(file_numbers);
+    choose_pictures();
+    load_pictures();
+    // Loading the player's pictures takes its own time, before the set's.
+    if (own_picture_count) sys_pace_from_now();
     record_thumbnails();
     const int no_moves = 0;
     if (current_group == 0) fade_in(no_moves);
@@ -89,12 +116,14 @@ void resume_picture_set() {
     // The earlier sets' thumbnails, for the summary.
     for (int g = 0; g < current_group; g++) {
         for (int k = 1; k <= 6; k++) {
-            ALLEGRO_BITMAP *picture = reload_media_bitmap(picture_file_name(g, set_files[g][k]));
+            ALLEGRO_BITMAP *picture = load_set_picture(g, k);
+            if (!picture) continue;
             record_thumbnail(picture, g, k);
             al_destroy_bitmap(picture);
         }
     }
-    load_pictures(set_files[current_group]);
+    load_pictures();
+    if (own_picture_count) sys_pace_from_now();
     record_thumbnails();
     // The intro left the screen black whatever the group: the game screen
     // comes up as for a first set, and the set rises into an empty column.

@@ -24,7 +24,7 @@ ALLEGRO_SAMPLE *sample_s3;
 ALLEGRO_SAMPLE *sample_s5;
 ALLEGRO_SAMPLE *sample_s;
 const char font_letters[] =
-    "AĄBCĆDEĘFGHIJKLŁMNŃOÓPQRSŚTUVWXYZŹŻaąbcćdeęfghijklłmnńoópqrsśtuvwxyzźż0123456789.,-'>!?:;+()";
+    "AĄBCĆDEĘFGHIJKLŁMNŃOÓPQRSŚTUVWXYZŹŻaąbcćdeęfghijklłmnńoópqrsśtuvwxyzźż0123456789.,-'>!?:;+()…";
 const std::string group_names[3] = {N_("BAJKI"), N_("PRZYRODA"), N_("WIDOKI")};
 
 namespace {

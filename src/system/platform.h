@@ -4,6 +4,9 @@
 #include <allegro5/allegro.h>
 #include <allegro5/allegro_audio.h>
 
+#include <string>
+#include <vector>
+
 // The system layer: every call that opens or presents the screen, sleeps,
 // reads the clock, polls the keyboard or the pointer, or plays a sound goes
 // through here. The game links the Allegro implementation; the test suite
@@ -159,3 +162,26 @@ bool sys_wait_for_state(double seconds);
 // the first copy to ask holds it until it ends, however it ends. A copy that
 // does not hold it may still read and write the folder.
 bool sys_state_held_elsewhere();
+
+// ---- The player's own pictures, named on the command line ----
+// Only ever read: nothing is written where they are.
+
+enum { path_missing, path_file, path_folder, path_other, path_loops, path_unreadable };
+struct path_facts {
+    int kind;            // one of the above, links followed
+    long long size;      // in bytes
+    long long modified;  // the modification time, in microseconds since 1970
+    int error;           // the errno behind path_missing and path_unreadable
+};
+void sys_path_facts(const char *path, path_facts *facts);
+
+// The names in a folder, "." and ".." left out, in no particular order, into
+// `names`. 0, or the errno when the folder cannot be read.
+int sys_folder_names(const char *path, std::vector<std::string> *names);
+
+// Reads up to `size` bytes of a file from `offset` into `buffer`. The count
+// read (less at the file's end), or minus the errno.
+long long sys_read_file(const char *path, long long offset, unsigned char *buffer, long long size);
+
+// The absolute path with every link resolved, or "" when there is none.
+std::string sys_real_path(const char *path);

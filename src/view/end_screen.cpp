@@ -3,9 +3,11 @@
 #include <allegro5/allegro_font.h>
 #include <allegro5/allegro_primitives.h>
 
+#include "puzzle/own_sets.h"
 #include "puzzle/progress.h"
 #include "shell/fades.h"
 #include "shell/resources.h"
+#include "shell/set_names.h"
 #include "shell/translation.h"
 #include "system/platform.h"
 #include "view/record_line.h"
@@ -26,16 +28,17 @@ void show_end_screen() {
     ALLEGRO_COLOR text = al_map_rgb(166, 199, 166);
     // Shown together with the first set's line, by the same flip.
     al_draw_text(font_28, text, 630, 120, ALLEGRO_ALIGN_CENTRE, _("Gra zakończona"));
-    for (int k = 1; k <= 3; k++) {
+    for (int k = 1; k <= sets_in_game; k++) {
         float y = 170 + 140 * (k - 1);
         al_draw_textf(font_18, text, 350, y, 0, _("ZESTAW %d  "), k);
-        al_draw_text(font_18, text, 450, y, 0, _(group_names[k - 1].c_str()));
+        al_draw_text(font_18, text, 450, y, 0, set_name(k - 1));
         // The number takes the plural form of the player's language.
         al_draw_textf(font_18, text, 600, y, 0,
                       ngettext("    - wykonano %d obrotów klockami",
                                "    - wykonano %d obrotów klockami", group_moves[k - 1]),
                       group_moves[k - 1]);
-        draw_record_line(k - 1, y);
+        // The player's own pictures keep no records.
+        if (own_picture_count == 0) draw_record_line(k - 1, y);
         sys_present();
         sys_rest(0.5);
         // The set's pictures, from the thumbnails recorded when it was played.

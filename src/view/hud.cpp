@@ -6,7 +6,7 @@
 
 #include "puzzle/progress.h"
 #include "shell/resources.h"
-#include "shell/translation.h"
+#include "shell/set_names.h"
 
 void draw_hud(const int &moves) {
     int g = current_group;
@@ -14,7 +14,7 @@ void draw_hud(const int &moves) {
     al_draw_scaled_bitmap(backdrop, slot_x, 20, 154, 54, slot_x, 20, 154, 54, 0);
     al_draw_scaled_bitmap(ui_sheet, 508, 395, 154, 54, slot_x, 20, 154, 54, 0);
     al_draw_text(font_18, al_map_rgb(199, 222, 199), 560 + 155 * g, 35, ALLEGRO_ALIGN_CENTRE,
-                 _(group_names[g].c_str()));
+                 set_name(g));
 
     // The badge area is copied back 75 wide under a 77-wide badge, which erases
     // the previous number.

@@ -81,7 +81,7 @@ const bad_state bad_states[] = {
     {"group_out_of_range", "group 2", "group 4", "out of range"},
     {"picture_file_out_of_range", "\nfiles 10", "\nfiles 11", "out of range"},
     {"picture_file_twice", "\nfiles 10 9", "\nfiles 10 10", "one picture twice"},
-    {"another_version", "game 1\n", "game 2\n", "another format version (2)"},
+    {"another_version", "game 1\n", "game 3\n", "another format version (3)"},
     {"pending_picture_not_whole", "pending 0", "pending 2", "pending picture is not whole"},
     {"negative_moves", "moves 42", "moves -42", "garbled"},
     {"link_planted", nullptr, "link", "not a plain file"},

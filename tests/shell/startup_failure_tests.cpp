@@ -17,10 +17,13 @@ struct outcome {
     std::string errors;
 };
 
-// Runs the game in `folder` without an X display and collects its stderr.
-outcome run_game_in(const std::string &folder) {
+// Runs the game in `folder` without an X display and collects its stderr
+// (its stdout, when `output` says so).
+outcome run_game_in(const std::string &folder, const std::string &arguments = "",
+                    bool output = false) {
     std::string command = "cd '" + folder + "' && env -u DISPLAY -u WAYLAND_DISPLAY '" +
-                          PICTURE_CUBES_BINARY + "' 2>&1 >/dev/null";
+                          PICTURE_CUBES_BINARY + "' " + arguments +
+                          (output ? " 2>/dev/null" : " 2>&1 >/dev/null");
     FILE *pipe = popen(command.c_str(), "r");
     outcome result{-1, ""};
     if (!pipe) return result;
@@ -80,6 +83,21 @@ TEST(start_up_failure, a_media_folder_with_one_of_our_files_is_ours_and_the_rest
     }
     EXPECT_EQ(named, required_media_files().size() - 1) << run.errors;
     EXPECT_EQ(required_media_files().size(), 34u);
+}
+
+// As a command-line program: --help and --version answer on stdout and
+// exit 0, before any window is needed; an unknown option is named, exit 2.
+TEST(command_line, answers_help_and_version_and_names_an_unknown_option) {
+    outcome help = run_game_in("/", "--help", true);
+    EXPECT_EQ(help.exit_code, 0);
+    EXPECT_EQ(help.errors.rfind("Usage: picture-cubes [FOLDER | FILE...]\n", 0), 0u) << help.errors;
+    outcome version = run_game_in("/", "--version", true);
+    EXPECT_EQ(version.exit_code, 0);
+    EXPECT_EQ(version.errors, "picture-cubes 1.0\n");
+    outcome unknown = run_game_in("/", "some-folder --frobnicate");
+    EXPECT_EQ(unknown.exit_code, 2);
+    EXPECT_EQ(unknown.errors.rfind("picture-cubes: unknown option '--frobnicate'\n", 0), 0u)
+        << unknown.errors;
 }
 
 }  // namespace

@@ -43,6 +43,8 @@ std::function<void()> on_rest;
 std::string state_folder;
 int state_writes_left = -1;
 bool state_held_elsewhere;
+std::set<std::string> unreadable_files;
+std::vector<file_read> file_reads;
 
 namespace {
 ALLEGRO_BITMAP *memory_canvas;
@@ -147,6 +149,9 @@ void reset() {
     // Every test starts with nothing saved, alone in its folder.
     state_writes_left = -1;
     state_held_elsewhere = false;
+    unreadable_files.clear();
+    file_reads.clear();
+    // Every test starts with nothing saved.
     remove_state_folder();
 }
 

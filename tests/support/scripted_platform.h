@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -71,6 +72,14 @@ extern std::string state_folder;
 extern int state_writes_left;
 // Another copy of the game holds the state folder.
 extern bool state_held_elsewhere;
+// The player's files: those a read must fail on, as on files the player may
+// not read, and every read made, in order.
+extern std::set<std::string> unreadable_files;
+struct file_read {
+    std::string path;
+    long long offset, size;
+};
+extern std::vector<file_read> file_reads;
 
 // Back to a quiet keyboard, a still pointer at (0, 0), empty records and an
 // empty state folder.

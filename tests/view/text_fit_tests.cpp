@@ -10,7 +10,9 @@
 #include <fstream>
 #include <map>
 
+#include "puzzle/own_sets.h"
 #include "shell/resources.h"
+#include "shell/set_names.h"
 #include "shell/translation.h"
 #include "support/scripted_platform.h"
 
@@ -38,6 +40,10 @@ const std::map<std::string, place> places = {
     {"Warszawa, 2026", {14, 1000, ""}},
     {"Zapisana gra czeka. Aby zacząć nową, naciśnij N albo kliknij ten napis.", {18, 1000, ""}},
     {"Zapisana gra jest otwarta w innym oknie gry, tu zaczyna się nowa.", {18, 1000, ""}},
+    {"Obrazki zapisanej gry zmieniły się lub zniknęły - zaczyna się nowa gra.", {18, 1000, ""}},
+    {"Za mało obrazków gracza nadaje się do gry (%d z potrzebnych 6) - gra na obrazkach "
+     "wbudowanych.",
+     {18, 1000, "17"}},
     // Centred on x 320, clear of the counter badge at x 360.
     {"RUCH >", {18, 80, ""}},
     // A group slot is 154 wide; on the summary a name has 150 before the count.
@@ -128,3 +134,26 @@ TEST_F(text_fit, every_text_of_every_catalog_fits_its_place_in_letters_the_fonts
 }
 
 }  // namespace
+
+// The player's folder names the sets, however long its name: cut with an
+// ellipsis, the set's number kept, within the dark bar of the group slot's
+// highlight (136 wide, 4 clear each side) and so the summary's column.
+TEST_F(text_fit, a_folder_name_is_cut_to_fit_before_the_sets_number) {
+    ALLEGRO_FONT *kept = font_18;
+    font_18 = fonts[18];
+    own_picture_count = 6;
+    for (const char *name : {"Lato", "Wakacje nad morzem 2025", "Ćwiczenia źrebiąt ŻÓŁW ŁĄKA",
+                             "WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW"}) {
+        own_sets_name = name;
+        for (int g = 0; g < 3; g++) {
+            std::string shown = set_name(g);
+            EXPECT_LE(al_get_text_width(fonts[18], shown.c_str()), 128) << shown;
+            EXPECT_EQ(shown.substr(shown.size() - 2), " " + std::to_string(g + 1)) << shown;
+            bool whole = shown == std::string(name) + " " + std::to_string(g + 1);
+            EXPECT_TRUE(whole || shown.find("\u2026 ") != std::string::npos) << shown;
+        }
+    }
+    EXPECT_EQ(std::string(set_name(0)).rfind("WWW", 0), 0u);
+    forget_own_sets();
+    font_18 = kept;
+}

@@ -22,11 +22,7 @@ log=$(mktemp)
 game_lang=C
 keep_state_in_scratch
 
-click_exit_button() {
-    xdotool mousemove --window "$wid" 915 672 mousedown 1
-    sleep 0.2
-    xdotool mouseup 1
-}
+click_exit_button() { click_at 915 672; }
 
 start_game
 leave_by press_escape
@@ -98,9 +94,7 @@ speaks pl_PL.UTF-8 "Obrazkowe klocki" "Autorzy" "Authors"
 # exit button answers at doubled coordinates.
 start_game
 settled_screenshot "$shots/intro.png"
-xdotool mousemove --window "$wid" 10 10 mousedown 1
-sleep 0.2
-xdotool mouseup 1
+click_at 10 10
 settled_screenshot "$shots/designed.png"
 xdotool windowsize "$wid" 2040 1420
 settled_screenshot "$shots/doubled.png"
@@ -108,11 +102,7 @@ settled_screenshot "$shots/doubled.png"
 convert "$shots/doubled.png" -scale 50% "$shots/halved.png"
 differ=$(compare -metric AE "$shots/designed.png" "$shots/halved.png" null: 2>&1) || true
 [ "$differ" = "0" ] || fail "the doubled window scaled back differs in $differ pixels"
-click_doubled_exit_button() {
-    xdotool mousemove --window "$wid" 1830 1344 mousedown 1
-    sleep 0.2
-    xdotool mouseup 1
-}
+click_doubled_exit_button() { click_at 1830 1344; }
 leave_by click_doubled_exit_button
 echo "doubled, the same picture; left by the exit button at doubled coordinates with code 0"
 

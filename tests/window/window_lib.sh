@@ -38,9 +38,10 @@ find_window() {
 
 # Starts the game from an unrelated folder, so it must find its media by
 # itself, in the language of LANG=$game_lang (the plain locale unless a script
-# says), and waits for its 1020 x 710 window.
+# says), with the arguments given, and waits for its 1020 x 710 window.
 start_game() {
-    (cd / && exec env -u LANGUAGE -u LC_ALL -u LC_MESSAGES LANG="${game_lang:-C}" "$game") 2>"$log" &
+    (cd / && exec env -u LANGUAGE -u LC_ALL -u LC_MESSAGES LANG="${game_lang:-C}" "$game" "$@") \
+        2>"$log" &
     pid=$!
     waited=0
     geometry=""
@@ -75,6 +76,14 @@ leave_by() {
 press_escape() {
     xdotool windowfocus --sync "$wid"
     xdotool key --clearmodifiers Escape
+}
+
+# A press of the primary button at (x, y) of the window, held long enough
+# for a frame's poll to see it.
+click_at() {
+    xdotool mousemove --window "$wid" "$1" "$2" mousedown 1
+    sleep 0.2
+    xdotool mouseup 1
 }
 
 # Keys held for a tenth of a second, long enough for a frame's poll to see
