@@ -146,3 +146,17 @@ void sys_remove_state(const char *name) {
     use_storage();
     if (unlink(in_folder(name)) == 0) flush_storage();
 }
+
+// The browser's storage is written as it is asked: a failure is told by
+// sys_write_state itself, nothing waits, and each page has its own game.
+int sys_state_failure() {
+    return 0;
+}
+
+bool sys_wait_for_state(double) {
+    return true;
+}
+
+bool sys_state_held_elsewhere() {
+    return false;
+}

@@ -198,6 +198,8 @@ TEST_F(drag, the_press_acknowledging_the_sixth_picture_finishes_the_group) {
     pending_picture = 6;
     press_cube_6();
     EXPECT_EQ(current_group, 2);
+    // The records are written after the saved game of the next set's deal.
+    frame(cx, cy, 0);
     look_for_saved_game();
     EXPECT_EQ(record_moves[0], 37);
     EXPECT_STREQ(record_dates[0], "2026-12-09");
