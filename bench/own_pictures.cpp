@@ -10,10 +10,7 @@
 // game on them (`/usr/bin/time -v build/picture-cubes FOLDER`).
 #include <sys/resource.h>
 
-// clang-format off
 #include <cstdio>
-#include <jpeglib.h>
-// clang-format on
 
 #include <algorithm>
 #include <chrono>
@@ -27,6 +24,7 @@
 #include "shell/command_line.h"
 #include "shell/game.h"
 #include "shell/own_pictures.h"
+#include "support/picture_files.h"
 #include "support/scripted_platform.h"
 
 namespace {
@@ -50,23 +48,8 @@ void write_photo(const std::string &path, int number, bool turned) {
     FILE *file = fopen(path.c_str(), "wb");
     jpeg_compress_struct jpeg;
     jpeg_error_mgr errors;
-    jpeg.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&jpeg);
-    jpeg_stdio_dest(&jpeg, file);
-    jpeg.image_width = width;
-    jpeg.image_height = height;
-    jpeg.input_components = 3;
-    jpeg.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&jpeg);
-    jpeg_set_quality(&jpeg, 92, TRUE);
-    jpeg_start_compress(&jpeg, TRUE);
-    if (turned) {
-        // An EXIF block with orientation 6, as a phone held upright writes it.
-        const unsigned char exif[] = {'E', 'x', 'i', 'f', 0, 0,    'M',  'M', 0, 42, 0,
-                                      0,   0,   8,   0,   1, 0x01, 0x12, 0,   3, 0,  0,
-                                      0,   1,   0,   6,   0, 0,    0,    0,   0, 0};
-        jpeg_write_marker(&jpeg, JPEG_APP0 + 1, exif, sizeof exif);
-    }
+    // One stored turned, with orientation 6, as a phone held upright writes it.
+    start_jpeg(jpeg, errors, file, width, height, 92, false, false, turned ? 6 : 0);
     std::vector<unsigned char> row(width * 3);
     unsigned noise = 2463534242u + number;
     for (int y = 0; y < height; y++) {

@@ -114,30 +114,39 @@ std::vector<unsigned char> exif_block(int orientation) {
     return block;
 }
 
+}  // namespace
+
+void start_jpeg(jpeg_compress_struct &jpeg, jpeg_error_mgr &errors, FILE *file, int width,
+                int height, int quality, bool full_colour, bool progressive, int orientation) {
+    jpeg.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&jpeg);
+    jpeg_stdio_dest(&jpeg, file);
+    jpeg.image_width = width;
+    jpeg.image_height = height;
+    jpeg.input_components = 3;
+    jpeg.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&jpeg);
+    jpeg_set_quality(&jpeg, quality, TRUE);
+    for (int i = 0; full_colour && i < jpeg.num_components; i++) {
+        jpeg.comp_info[i].h_samp_factor = jpeg.comp_info[i].v_samp_factor = 1;
+    }
+    if (progressive) jpeg_simple_progression(&jpeg);
+    jpeg_start_compress(&jpeg, TRUE);
+    if (orientation) {
+        std::vector<unsigned char> exif = exif_block(orientation);
+        jpeg_write_marker(&jpeg, JPEG_APP0 + 1, exif.data(), static_cast<unsigned>(exif.size()));
+    }
+}
+
+namespace {
+
 bool write_jpeg(FILE *file, const picture_file &p) {
     int w, h;
     std::vector<unsigned char> pixels = stored_pixels(p, w, h, 3);
     jpeg_compress_struct jpeg;
     jpeg_error_mgr errors;
-    jpeg.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&jpeg);
-    jpeg_stdio_dest(&jpeg, file);
-    jpeg.image_width = w;
-    jpeg.image_height = h;
-    jpeg.input_components = 3;
-    jpeg.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&jpeg);
-    jpeg_set_quality(&jpeg, 95, TRUE);
     // Colour kept at full resolution, so the quarters' edges stay sharp.
-    for (int i = 0; i < jpeg.num_components; i++) {
-        jpeg.comp_info[i].h_samp_factor = jpeg.comp_info[i].v_samp_factor = 1;
-    }
-    if (p.progressive) jpeg_simple_progression(&jpeg);
-    jpeg_start_compress(&jpeg, TRUE);
-    if (p.orientation) {
-        std::vector<unsigned char> exif = exif_block(p.orientation);
-        jpeg_write_marker(&jpeg, JPEG_APP0 + 1, exif.data(), static_cast<unsigned>(exif.size()));
-    }
+    start_jpeg(jpeg, errors, file, w, h, 95, true, p.progressive, p.orientation);
     while (jpeg.next_scanline < jpeg.image_height) {
         JSAMPROW row = &pixels[static_cast<size_t>(jpeg.next_scanline) * w * 3];
         jpeg_write_scanlines(&jpeg, &row, 1);

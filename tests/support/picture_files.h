@@ -1,5 +1,10 @@
 #pragma once
 
+// clang-format off
+#include <cstdio>
+#include <jpeglib.h>
+// clang-format on
+
 #include <string>
 
 // Pictures made for the tests of the player's own pictures. Each is drawn
@@ -27,6 +32,12 @@ struct picture_file {
 picture_file scene_file(int k, bool upright = false);
 // Its file name, scene-k.jpg or scene-k.png.
 std::string scene_file_name(int k, bool upright = false);
+
+// Starts a JPEG on `file` (colour at full resolution or halved each way, as
+// cameras store it; EXIF `orientation`, 0 for none); its rows follow with
+// jpeg_write_scanlines, then jpeg_finish_compress and jpeg_destroy_compress.
+void start_jpeg(jpeg_compress_struct &jpeg, jpeg_error_mgr &errors, FILE *file, int width,
+                int height, int quality, bool full_colour, bool progressive, int orientation);
 
 // Writes the picture to `path`; false when it cannot.
 bool write_picture(const std::string &path, const picture_file &picture);
