@@ -230,7 +230,7 @@ int ask_for_change(const char *name, bool remove, const char *bytes, int length)
         }
         slot->remove = remove;
         slot->length = length;
-        memcpy(slot->bytes, bytes, length);
+        if (length > 0) memcpy(slot->bytes, bytes, length);
         pthread_cond_signal(&change_asked);
     }
     pthread_mutex_unlock(&guard);
