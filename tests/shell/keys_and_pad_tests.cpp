@@ -91,7 +91,7 @@ TEST_F(keys, the_pad_moves_and_rolls_and_keys_held_through_the_summary_do_not_ac
 
     // A new press restarts; Back leaves.
     pad(0, 0, false, false);
-    pad(0, 0, true, false);
+    ASSERT_TRUE(pad(0, 0, true, false)) << "the face button on the restart button left";
     EXPECT_EQ(current_group, 0);
     current_group = 4;
     EXPECT_TRUE(pad(0, 0, false, true));
