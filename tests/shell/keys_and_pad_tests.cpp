@@ -82,10 +82,16 @@ TEST_F(keys, the_pad_moves_and_rolls_and_keys_held_through_the_summary_do_not_ac
     for (int n = 0; n < 5; n++) ASSERT_TRUE(run_frame());
     EXPECT_EQ(focus_button, 21);  // the restart button, as the summary came
     EXPECT_EQ(current_group, 4);
+    script::set_key(ALLEGRO_KEY_TAB, false);
+    ASSERT_TRUE(run_frame());
+    for (int stop : {20, 21}) {
+        tap_keys({ALLEGRO_KEY_TAB});
+        EXPECT_EQ(focus_button, stop);
+    }
 
     // A new press restarts; Back leaves.
     pad(0, 0, false, false);
-    pad(0, 0, true, false);
+    ASSERT_TRUE(pad(0, 0, true, false)) << "the face button on the restart button left";
     EXPECT_EQ(current_group, 0);
     current_group = 4;
     EXPECT_TRUE(pad(0, 0, false, true));
@@ -105,7 +111,20 @@ TEST_F(keys, the_focus_frame_lifts_without_a_trace) {
     ASSERT_TRUE(frames(2, 11, 10, 0));  // the pointer moves: the frame goes
     EXPECT_FALSE(focus_shown);
     EXPECT_EQ(count_changed(before, script::canvas(), {0, 0, 1020, 710}), 0);
+
+    // Shown on the cube again and gone, it leaves the cube's next front alone.
+    tap_keys({ALLEGRO_KEY_TAB});
+    ASSERT_TRUE(frames(2, 12, 10, 0));
+    ASSERT_TRUE(frames(2, centre_x(6), centre_y(6), 1));
+    ASSERT_TRUE(frames(2, centre_x(6) + 30, centre_y(6), 1));
+    ASSERT_TRUE(frames(90, centre_x(6) + 30, centre_y(6), 0));
+    EXPECT_GT(count_changed(before, script::canvas(), {475, 265, 170, 170}), 10000);
     al_destroy_bitmap(before);
+
+    // The focus stops at the board's edge.
+    ASSERT_TRUE(focus_by_keys(4));
+    tap_keys({ALLEGRO_KEY_RIGHT});
+    EXPECT_EQ(focus_cube, 4);
 }
 
 }  // namespace

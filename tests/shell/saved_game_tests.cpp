@@ -199,6 +199,7 @@ TEST_F(saved_game_test, damaged_records_start_afresh_and_the_game_still_resumes)
     EXPECT_EQ(current_group, 1);
     EXPECT_EQ(move_counter, 42);
     EXPECT_EQ(group_moves[0], 321);
+    EXPECT_EQ(set_against_record[0], record_kept);
 }
 
 TEST_F(saved_game_test, a_game_left_mid_set_resumes_as_it_was_left) {
