@@ -9,6 +9,7 @@
 #include <ctime>
 
 #include "system/canvas_fit.h"
+#include "system/pad_reading.h"
 #include "system/platform.h"
 #include "system/present_pacing.h"
 #include "system/rest_pacing.h"
@@ -214,3 +215,18 @@ void sys_play_sample(ALLEGRO_SAMPLE *sample, float gain, float pan, float speed)
     al_play_sample(sample, gain, pan, speed, ALLEGRO_PLAYMODE_ONCE, nullptr);
 }
 
+pad_event pad_event_of(const ALLEGRO_JOYSTICK_EVENT &event, bool stick_read, int back, int x_before,
+                       int y_before) {
+    pad_event seen{};
+    seen.kind = event.type == ALLEGRO_EVENT_JOYSTICK_AXIS ? pad_event::axis_moved
+                                                          : pad_event::button_changed;
+    if (seen.kind == pad_event::axis_moved) {
+        seen.stick_read = stick_read;
+        seen.axis = event.axis;
+        seen.position = event.pos;
+        seen.direction = event.axis == 0 ? x_before : y_before;
+    }
+    seen.button = event.button;
+    seen.back = back;
+    return seen;
+}

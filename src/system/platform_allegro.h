@@ -42,3 +42,9 @@ void show_canvas();
 // reads of the pads (drift and unused axes and buttons do not).
 void find_back_buttons();
 bool pad_event_counts(const ALLEGRO_JOYSTICK_EVENT &event);
+
+// A pad's event as the pads' rule reads it: whether its stick is one the game
+// reads, the pad's Back button (-1: none) and what each axis gave last.
+struct pad_event;
+pad_event pad_event_of(const ALLEGRO_JOYSTICK_EVENT &event, bool stick_read, int back, int x_before,
+                       int y_before);

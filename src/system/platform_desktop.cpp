@@ -191,18 +191,8 @@ void find_back_buttons() {
 }
 
 bool pad_event_counts(const ALLEGRO_JOYSTICK_EVENT &event) {
-    pad_event seen{};
-    seen.kind = event.type == ALLEGRO_EVENT_JOYSTICK_AXIS ? pad_event::axis_moved
-                                                          : pad_event::button_changed;
-    if (seen.kind == pad_event::axis_moved) {
-        seen.stick_read = stick_read(event.id, event.stick);
-        seen.axis = event.axis;
-        seen.position = event.pos;
-        seen.direction = event.axis == 0 ? pad_x : pad_y;
-    }
-    seen.button = event.button;
-    seen.back = back_button(event.id);
-    return pad_event_matters(seen);
+    bool read = event.type == ALLEGRO_EVENT_JOYSTICK_AXIS && stick_read(event.id, event.stick);
+    return pad_event_matters(pad_event_of(event, read, back_button(event.id), pad_x, pad_y));
 }
 
 void sys_get_pad_state(pad_state *state) {

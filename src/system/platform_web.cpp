@@ -12,8 +12,8 @@
 #include <cstring>
 
 #include "system/canvas_fit.h"
-#include "system/platform.h"
 #include "system/pad_reading.h"
+#include "system/platform.h"
 #include "system/platform_allegro.h"
 #include "system/present_pacing.h"
 #include "system/rest_pacing.h"
@@ -27,16 +27,19 @@ namespace {
 // library's own handlers have taken the event in.
 EM_ASYNC_JS(void, browser_turn, (double ms, int wake), {
     if (!Module.turns) {
-        var turns = Module.turns = {channel: new MessageChannel(), waiting: [], wake: null};
-        turns.channel.port1.onmessage = function() { turns.waiting.shift()(); };
+        var turns = Module.turns = {channel : new MessageChannel(), waiting : [], wake : null};
+        turns.channel.port1.onmessage = function() {
+            turns.waiting.shift()();
+        };
         var woken = function() {
             if (turns.wake) setTimeout(turns.wake, 0);
             turns.wake = null;
         };
-        ["keydown", "keyup", "pointerdown", "pointerup", "pointermove", "touchstart", "touchmove",
-         "touchend", "resize", "gamepadconnected", "gamepaddisconnected"].forEach(function(name) {
-            window.addEventListener(name, woken, true);
-        });
+        [
+            "keydown", "keyup", "pointerdown", "pointerup", "pointermove", "touchstart",
+            "touchmove", "touchend", "resize", "gamepadconnected", "gamepaddisconnected"
+        ]
+            .forEach(function(name) { window.addEventListener(name, woken, true); });
     }
     var turns = Module.turns;
     await new Promise(function(done) {
@@ -45,8 +48,16 @@ EM_ASYNC_JS(void, browser_turn, (double ms, int wake), {
             turns.channel.port2.postMessage(0);
             return;
         }
-        var timer = setTimeout(function() { turns.wake = null; done(); }, ms);
-        if (wake) turns.wake = function() { clearTimeout(timer); done(); };
+        var timer = setTimeout(
+            function() {
+                turns.wake = null;
+                done();
+            },
+            ms);
+        if (wake) turns.wake = function() {
+                clearTimeout(timer);
+                done();
+            };
     });
 });
 
@@ -203,16 +214,7 @@ void sys_get_mouse_state(ALLEGRO_MOUSE_STATE *state) {
 void find_back_buttons() {}
 
 bool pad_event_counts(const ALLEGRO_JOYSTICK_EVENT &event) {
-    pad_event seen{};
-    seen.kind = event.type == ALLEGRO_EVENT_JOYSTICK_AXIS ? pad_event::axis_moved
-                                                          : pad_event::button_changed;
-    seen.stick_read = event.stick == 0;
-    seen.axis = event.axis;
-    seen.position = event.pos;
-    seen.direction = event.axis == 0 ? pad_x : pad_y;
-    seen.button = event.button;
-    seen.back = 8;
-    return pad_event_matters(seen);
+    return pad_event_matters(pad_event_of(event, event.stick == 0, 8, pad_x, pad_y));
 }
 
 void sys_get_pad_state(pad_state *state) {
