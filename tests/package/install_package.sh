@@ -23,8 +23,8 @@ if [ -z "${PACKAGE_INSIDE_X:-}" ]; then
     exec xvfb-run -a -n 60 -s "-screen 0 1280x800x24" "$0" "$deb"
 fi
 
+. "$(dirname "$(readlink -f "$0")")/../window/window_lib.sh"
 log=$(mktemp)
-fail() { echo "FAIL: $*"; echo "--- game's stderr:"; cat "$log"; exit 1; }
 
 # dpkg does not wait for its lock: another install on the machine may hold it.
 dpkg_retrying() {
@@ -35,9 +35,7 @@ dpkg_retrying() {
         sleep 1
     done
 }
-# What the game saves goes to a scratch folder, never to the real home.
-XDG_STATE_HOME=$(mktemp -d)
-export XDG_STATE_HOME
+keep_state_in_scratch
 trap 'dpkg_retrying --purge picture-cubes >/dev/null || true; rm -rf "$log" "$XDG_STATE_HOME"' EXIT
 
 dpkg_retrying -i "$deb" || fail "dpkg -i"
@@ -54,7 +52,8 @@ until echo "$title" | grep -Eq "$title_pattern"; do
     [ "$waited" -le 60 ] || fail "no window titled as expected (last seen: '$title')"
     sleep 0.5
     waited=$((waited + 1))
-    wid=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | tail -n 1) || continue
+    find_window
+    [ -n "$wid" ] || continue
     title=$(xdotool getwindowname "$wid" 2>/dev/null) || title=""
 done
 echo "window '$title' open"
@@ -62,18 +61,11 @@ echo "window '$title' open"
 # Input is polled once per frame and not at all during the intro's fades:
 # Escape is pressed until the game has gone. A click on the empty thumbnail
 # column ends the intro's wait early and means nothing on the game screen.
-tries=0
-while kill -0 "$pid" 2>/dev/null; do
-    tries=$((tries + 1))
-    [ "$tries" -le 240 ] || { kill "$pid"; fail "the game did not leave on Escape"; }
-    wid=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | tail -n 1) &&
-        xdotool windowfocus --sync "$wid" mousemove --window "$wid" 60 400 \
-            mousedown 1 sleep 0.1 mouseup 1 key --clearmodifiers Escape 2>/dev/null || true
-    sleep 0.5
-done
-code=0
-wait "$pid" || code=$?
-[ "$code" -eq 0 ] || fail "exit code $code after Escape"
+click_and_escape() {
+    xdotool windowfocus --sync "$wid" mousemove --window "$wid" 60 400 \
+        mousedown 1 sleep 0.1 mouseup 1 key --clearmodifiers Escape
+}
+leave_by click_and_escape
 echo "left by Escape with code 0"
 
 dpkg_retrying --purge picture-cubes || fail "dpkg --purge"

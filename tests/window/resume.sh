@@ -10,7 +10,7 @@
 #   damaged file, and its counter never falls below the last one saved.
 # - Saving never holds up a frame: with every fsync taking 0.4 s, three
 #   Shift+Right rolls 0.3 s apart all happen, in at most 1.3 times their time
-#   without; the close button then leaves with the last state on disk.
+#   without and 0.3 s; the close button then leaves with the last state on disk.
 # - A full disk keeps the old state and is told once; leaving while a save is
 #   being flushed waits at most 2 s and says so.
 # Usage: resume.sh path/to/picture-cubes path/to/close_window path/to/region_changes
@@ -46,7 +46,9 @@ start() {
             -e inject="fsync:$1" "$game") 2>>"$log" &
         parent=$!
         tries=0
-        until pid=$(pgrep -P "$parent"); do
+        # By name: strace first forks short-lived children of its own, to
+        # probe what the kernel lets it do.
+        until pid=$(pgrep -x -P "$parent" "$(basename "$game")"); do
             tries=$((tries + 1))
             [ "$tries" -le 100 ] || fail "the game did not start under strace"
             sleep 0.1
@@ -61,7 +63,7 @@ start() {
     while :; do
         tries=$((tries + 1))
         [ "$tries" -le 240 ] || fail "the game screen never showed"
-        kill -0 "$pid" 2>/dev/null || fail "the game ended at start"
+        kill -0 "$pid" 2>/dev/null || fail "the game ended at start${1:+ (fsync: $1)}"
         sleep 0.5
         find_window
         [ -n "$wid" ] || continue
@@ -155,7 +157,9 @@ slow=$rolls_took
 "$close_window" "$wid"
 leave_by true
 echo "three rolls 0.3 s apart took ${quick} s, and ${slow} s with every fsync taking 0.4 s"
-[ "$(echo "$slow <= 1.3 * $quick" | bc)" = 1 ] || fail "the slow disk held the rolls up"
+# A save that held up the frames would cost 0.8 s (a file's fsync and its
+# folder's); a busy machine costs a roll up to 0.3 s.
+[ "$(echo "$slow <= 1.3 * $quick + 0.3" | bc)" = 1 ] || fail "the slow disk held the rolls up"
 [ "$(moves)" = "$expected" ] || fail "left by the close button with $(moves) moves saved, not $expected"
 saved_whole
 echo "left by the close button at once, the last roll on disk"

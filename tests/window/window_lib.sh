@@ -27,6 +27,10 @@ fail() {
     echo "FAIL: $*"
     echo "--- game's stderr:"
     cat "$log"
+    # A game left running would keep the test's output open, and the test
+    # going, until its time-out.
+    [ -z "${pid:-}" ] || kill -9 "$pid" 2>/dev/null || true
+    pkill -9 -P $$ 2>/dev/null || true
     exit 1
 }
 
